@@ -1,0 +1,144 @@
+#include "counter/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QUrl>
+
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
+#include "store/ConfigReaders.h"
+#include "store/Database.h"
+#include "store/NumberRules.h"
+#include "store/TextRules.h"
+#include "widgets/DropDownEdit.h"
+#include "widgets/QueryFill.h"
+
+namespace {
+
+const QStringList calculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                 QStringLiteral("mate-calc"), QStringLiteral("galculator"),
+                                 QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
+const QStringList textEditors = {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
+                                 QStringLiteral("kwrite"), QStringLiteral("kate"), QStringLiteral("mousepad"),
+                                 QStringLiteral("pluma"), QStringLiteral("xed"), QStringLiteral("featherpad"),
+                                 QStringLiteral("leafpad")};
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), db_(db), user_(std::move(user)) {
+    ui_.build(this);
+
+    // Window shortcuts fire only while this window is active, so Enter in a dialog opened from
+    // here stays the dialog's own.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, &MainWindow::enterPressed);
+    }
+    auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(f5, &QShortcut::activated, this, &MainWindow::f5Pressed);
+
+    connect(ui_.clock, &QTimer::timeout, this, &MainWindow::showClock);
+    connect(ui_.calculatorAction, &QAction::triggered, this, [this] {
+        startFirstInstalled(calculators, QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
+    });
+    connect(ui_.editorAction, &QAction::triggered, this, [this] {
+        startFirstInstalled(textEditors, QStringLiteral("没有找到文本编辑器，请先安装一个文本编辑器（例如 gedit）。"));
+    });
+    connect(ui_.contactAction, &QAction::triggered, this, [this] {
+        if (!platform_.shell().openUrl(QUrl(QStringLiteral("https://korvane.example/contact"))))
+            platform_.prompter().tell(this, QStringLiteral("无法打开网页浏览器。"), MessageIcon::Warning);
+    });
+    connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::openCounter() {
+    Prompter& prompter = platform_.prompter();
+    user_.permission = readLastValue(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 WHERE 用户名 = ? ORDER BY ID"),
+                                     {user_.name}, QStringLiteral("权限"), this);
+    setWindowTitle(QStringLiteral("Korvanev3.2          收银员：") + user_.name + QLatin1Char('(') + user_.permission +
+                   QLatin1Char(')'));
+
+    ui_.cashier->setText(user_.name);
+    if (!user_.isAdministrator()) {
+        ui_.cashierCombo->setEnabled(false);
+        ui_.saveOnlyButton->setEnabled(false);
+    }
+
+    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 付款方式 ORDER BY ID"), {}, *ui_.paymentCombo,
+                       QStringLiteral("方式"), false, this);
+    ui_.payment->setText(QStringLiteral("现金"));
+
+    ui_.notes->setPlainText(readConfigText(db_, prompter, QStringLiteral("备注"), this));
+    ui_.shopName->setText(readConfigText(db_, prompter, QStringLiteral("店名"), this));
+
+    applyOption(QStringLiteral("电话"), ui_.phoneSwitch, {ui_.phoneCombo});
+    applyOption(QStringLiteral("客户"), ui_.customerSwitch, {ui_.customerCombo});
+    applyOption(QStringLiteral("折扣"), ui_.discountSwitch, {ui_.discountCombo});
+    applyOption(QStringLiteral("付款方式的选中"), ui_.paymentSwitch, {ui_.paymentCombo});
+
+    printOptions_.showPrintDone = readConfigFlag(db_, prompter, QStringLiteral("显示打印完毕"), this);
+    printOptions_.askPrintAgain = readConfigFlag(db_, prompter, QStringLiteral("提示再次打印"), this);
+    printOptions_.printUnitPrice = readConfigFlag(db_, prompter, QStringLiteral("打印单价"), this);
+    saveSalesRecords_ = readConfigFlag(db_, prompter, QStringLiteral("保存销售记录"), this);
+    printOptions_.printLogo = readLogoFlag(db_, prompter, this) == QStringLiteral("真");
+    printOptions_.paperMargin =
+        static_cast<int>(wholeNumberOf(readConfigNumber(db_, prompter, QStringLiteral("纸张边距"), this)));
+    printOptions_.printOffset =
+        static_cast<int>(wholeNumberOf(readConfigNumber(db_, prompter, QStringLiteral("打印偏差"), this)));
+
+    ui_.deleteButton->setEnabled(false);
+    ui_.modifyButton->setEnabled(false);
+    ui_.name->setFocus();
+
+    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 ORDER BY ID"), {}, *ui_.cashierCombo,
+                       QStringLiteral("用户名"), true, this);
+
+    showClock();
+    ui_.clock->start();
+}
+
+void MainWindow::applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls) {
+    const QString value = readConfigText(db_, platform_.prompter(), column, this);
+    if (value != QStringLiteral("真") && value != QStringLiteral("假")) return;
+    const bool on = value == QStringLiteral("真");
+    box->setChecked(on);
+    for (QWidget* control : controls) control->setEnabled(on);
+}
+
+void MainWindow::showClock() { ui_.time->setText(formatDateTimeText(platform_.clock().now())); }
+
+void MainWindow::startFirstInstalled(const QStringList& programs, const QString& missingMessage) {
+    Shell& shell = platform_.shell();
+    for (const QString& program : programs) {
+        if (shell.isInstalled(program)) {
+            if (!shell.startProgram(program))
+                platform_.prompter().tell(this, QStringLiteral("无法启动 ") + program + QStringLiteral("。"),
+                                          MessageIcon::Warning);
+            return;
+        }
+    }
+    platform_.prompter().tell(this, missingMessage, MessageIcon::Information);
+}
+
+void MainWindow::showAbout() {
+    platform_.prompter().tell(this,
+                              QStringLiteral("感谢您使用 Korvane 收银系统 v3.2！\n"
+                                             "祝您生意兴隆，财源广进。"),
+                              MessageIcon::Information, QStringLiteral("关于"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ui_.clock->stop();
+    event->accept();
+    emit closed();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "counter/MainWindowUi.h"
+#include "store/CurrentUser.h"
+#include "store/PrintOptions.h"
+
+class Database;
+class Platform;
+
+// The sales counter. Opened after a login; closing it ends the program.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Platform& platform, Database& db, CurrentUser user, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Reads the permission, the settings and the lists; run once right after the window shows.
+    void openCounter();
+
+    const CurrentUser& currentUser() const { return user_; }
+    const PrintOptions& printOptions() const { return printOptions_; }
+    bool saveSalesRecords() const { return saveSalesRecords_; }
+    const MainWindowUi& ui() const { return ui_; }
+
+signals:
+    void closed();
+    // The counter's Enter and F5 keys, delivered only while this window is active.
+    void enterPressed();
+    void f5Pressed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showClock();
+    void applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls);
+    void startFirstInstalled(const QStringList& programs, const QString& missingMessage);
+    void showAbout();
+
+    Platform& platform_;
+    Database& db_;
+    CurrentUser user_;
+    PrintOptions printOptions_;
+    bool saveSalesRecords_ = true;
+    MainWindowUi ui_{};
+};

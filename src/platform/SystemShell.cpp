@@ -1,0 +1,21 @@
+#include "platform/SystemShell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+bool SystemShell::isInstalled(const QString& program) const {
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+bool SystemShell::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+bool SystemShell::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool SystemShell::restartProgram() {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}

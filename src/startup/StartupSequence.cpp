@@ -1,0 +1,104 @@
+#include "startup/StartupSequence.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+#include "counter/MainWindow.h"
+#include "platform/Platform.h"
+#include "platform/Prompter.h"
+#include "startup/LoginWindow.h"
+#include "startup/UpdateCheck.h"
+#include "store/BlankDatabase.h"
+#include "store/ConfigReaders.h"
+
+StartupSequence::StartupSequence(Platform& platform, QString dataDirectory, QObject* parent)
+    : QObject(parent), platform_(platform), dataDirectory_(std::move(dataDirectory)), instance_(dataDirectory_) {}
+
+StartupSequence::~StartupSequence() {
+    main_.reset();
+    login_.reset();
+    db_.close();
+}
+
+QString StartupSequence::databasePath() const { return dataDirectory_ + QStringLiteral("/RX.mdb"); }
+
+void StartupSequence::start() {
+    // A second copy stops before it touches the network or the file.
+    if (instance_.acquire() == SingleInstance::Result::HeldByAnother) {
+        platform_.prompter().tell(nullptr, QStringLiteral("程序已经运行!"));
+        end(0);
+        return;
+    }
+    checkForUpdate();
+}
+
+void StartupSequence::checkForUpdate() {
+    // Only a configured announcement page is asked, and for at most 3 s.
+    const QString page = qEnvironmentVariable("KORVANE_UPDATE_URL");
+    if (page.isEmpty()) {
+        openDatabase();
+        return;
+    }
+    auto* check = new UpdateCheck(this);
+    connect(check, &UpdateCheck::finished, this, [this, check](bool newer) {
+        check->deleteLater();
+        if (newer) platform_.prompter().tell(nullptr, QStringLiteral("当前版本已过旧，,请及时更新!"));
+        openDatabase();
+    });
+    check->start(QUrl(page));
+}
+
+bool StartupSequence::placeDatabase() {
+    if (QFileInfo::exists(databasePath())) return true;
+    Prompter& prompter = platform_.prompter();
+    if (!prompter.confirm(nullptr, QStringLiteral("连接数据库失败！是否置入新的数据库"))) {
+        end(0);
+        return false;
+    }
+    if (writeBlankDatabase(databasePath()))
+        prompter.tell(nullptr, QStringLiteral("初始化成功！"));
+    else
+        prompter.tell(nullptr, QStringLiteral("初始化失败！"));
+    return true;
+}
+
+void StartupSequence::openDatabase() {
+    if (ended_ || !placeDatabase()) return;
+
+    login_ = std::make_unique<LoginWindow>(db_, platform_.prompter());
+    connect(login_.get(), &LoginWindow::quitRequested, this, [this] { end(0); });
+    connect(login_.get(), &LoginWindow::loggedIn, this, &StartupSequence::openMainWindow);
+
+    Prompter& prompter = platform_.prompter();
+    if (!db_.open(databasePath())) {
+        login_->show();
+        prompter.tell(login_.get(), QStringLiteral("连接数据库失败！！"), MessageIcon::Error);
+        return;
+    }
+
+    if (readConfigText(db_, prompter, QStringLiteral("直接登录")) != QStringLiteral("0")) {
+        const QString remembered = readConfigText(db_, prompter, QStringLiteral("用户登录"));
+        if (!remembered.isEmpty()) {
+            openMainWindow(CurrentUser{remembered, QString()});
+            return;
+        }
+    }
+    login_->presetUserName(readConfigText(db_, prompter, QStringLiteral("用户登录")));
+    login_->show();
+}
+
+void StartupSequence::openMainWindow(const CurrentUser& user) {
+    main_ = std::make_unique<MainWindow>(platform_, db_, user);
+    connect(main_.get(), &MainWindow::closed, this, [this] { end(0); });
+    main_->show();
+    main_->openCounter();
+    login_->hide();
+}
+
+void StartupSequence::end(int exitCode) {
+    if (ended_) return;
+    ended_ = true;
+    if (login_) login_->hide();
+    db_.close();
+    emit finished(exitCode);
+}

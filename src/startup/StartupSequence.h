@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "startup/SingleInstance.h"
+#include "store/CurrentUser.h"
+#include "store/Database.h"
+
+class Platform;
+class LoginWindow;
+class MainWindow;
+
+// From launch to the moment a cashier can work: one copy per data folder, the update notice,
+// the database placed and opened, then direct login or the login window. It also ends the run.
+class StartupSequence : public QObject {
+    Q_OBJECT
+public:
+    StartupSequence(Platform& platform, QString dataDirectory, QObject* parent = nullptr);
+    ~StartupSequence() override;
+
+    void start();
+
+    QString databasePath() const;
+    Database& database() { return db_; }
+    LoginWindow* loginWindow() const { return login_.get(); }
+    MainWindow* mainWindow() const { return main_.get(); }
+
+signals:
+    // The program should end with this exit code.
+    void finished(int exitCode);
+
+private:
+    void checkForUpdate();
+    void openDatabase();
+    bool placeDatabase();
+    void openMainWindow(const CurrentUser& user);
+    void end(int exitCode);
+
+    Platform& platform_;
+    QString dataDirectory_;
+    SingleInstance instance_;
+    Database db_;
+    std::unique_ptr<LoginWindow> login_;
+    std::unique_ptr<MainWindow> main_;
+    bool ended_ = false;
+};

@@ -1,0 +1,34 @@
+#include "store/RecordSet.h"
+
+#include <QSqlRecord>
+
+RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)), ok_(true) { onRow_ = query_.next(); }
+
+void RecordSet::next() {
+    if (onRow_) onRow_ = query_.next();
+}
+
+QVariant RecordSet::value(const QString& column) const {
+    if (!onRow_) return {};
+    const int index = query_.record().indexOf(column);
+    return index < 0 ? QVariant() : query_.value(index);
+}
+
+QString RecordSet::text(const QString& column) const {
+    const QVariant v = value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString RecordSet::text(int column) const {
+    if (!onRow_ || column < 0 || column >= query_.record().count()) return QString();
+    const QVariant v = query_.value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+qint64 RecordSet::integer(const QString& column) const { return value(column).toLongLong(); }
+
+QByteArray RecordSet::bytes(const QString& column) const { return value(column).toByteArray(); }
+
+QDateTime RecordSet::dateTime(const QString& column) const {
+    return QDateTime::fromString(text(column), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}

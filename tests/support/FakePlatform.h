@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <QUrl>
+
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+#include "platform/Printing.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
+
+// Records every box and answers from a script. A box the test did not expect is answered with
+// its first button and kept in surprises(), which the tests check in cleanup().
+class FakePrompter : public Prompter {
+public:
+    struct Shown {
+        Message message;
+        QWidget* owner;
+    };
+
+    void expect(const QString& text, MessageAnswer answer = MessageAnswer::Ok);
+    void expectOpenFile(const QString& path) { openAnswers_.append(path); }
+    void expectSaveFile(const QString& path) { saveAnswers_.append(path); }
+
+    MessageAnswer ask(QWidget* owner, const Message& message) override;
+    QString openFileName(QWidget* owner, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* owner, const FileDialogRequest& request) override;
+
+    const QList<Shown>& shown() const { return shown_; }
+    QStringList shownTexts() const;
+    QStringList surprises() const { return surprises_; }
+    // Expected boxes that never came.
+    QStringList pending() const;
+    QList<FileDialogRequest> fileRequests() const { return fileRequests_; }
+    void reset();
+
+private:
+    struct Expected {
+        QString text;
+        MessageAnswer answer;
+    };
+    QList<Expected> script_;
+    QList<Shown> shown_;
+    QStringList surprises_;
+    QStringList openAnswers_;
+    QStringList saveAnswers_;
+    QList<FileDialogRequest> fileRequests_;
+};
+
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime& when) { now_ = when; }
+
+private:
+    QDateTime now_{QDate(2026, 12, 11), QTime(9, 30, 5)};
+};
+
+class FakeShell : public Shell {
+public:
+    bool isInstalled(const QString& program) const override { return installed.contains(program); }
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool openUrl(const QUrl& url) override;
+    bool restartProgram() override;
+
+    QSet<QString> installed;
+    QStringList started;
+    QList<QUrl> opened;
+    int restarts = 0;
+};
+
+class FakePrinting : public Printing {
+public:
+    QStringList printerNames() const override { return printers; }
+    QString defaultPrinter() const override { return defaultName; }
+    bool setDefaultPrinter(const QString& name) override;
+    std::unique_ptr<QPrinter> createPrinter(const QString& name) override;
+
+    QStringList printers;
+    QString defaultName;
+    // Where jobs are written as PDF; one file per job, numbered.
+    QString outputDirectory;
+    QStringList jobs;
+};
+
+class FakePlatform : public Platform {
+public:
+    Prompter& prompter() override { return prompts; }
+    Clock& clock() override { return time; }
+    Shell& shell() override { return programs; }
+    Printing& printing() override { return printers; }
+
+    FakePrompter prompts;
+    FakeClock time;
+    FakeShell programs;
+    FakePrinting printers;
+};
