@@ -2,6 +2,8 @@
 
 #include <QSqlRecord>
 
+#include "store/TextRules.h"
+
 RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)), ok_(true) { onRow_ = query_.next(); }
 
 void RecordSet::next() {
@@ -30,5 +32,5 @@ qint64 RecordSet::integer(const QString& column) const { return value(column).to
 QByteArray RecordSet::bytes(const QString& column) const { return value(column).toByteArray(); }
 
 QDateTime RecordSet::dateTime(const QString& column) const {
-    return QDateTime::fromString(text(column), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return parseStoredDateTime(text(column));
 }

@@ -45,3 +45,31 @@ QString formatDateTimeText(const QDateTime& when) {
 QString storedDateTimeText(const QDateTime& when) {
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
+
+QDateTime parseStoredDateTime(const QString& stored) {
+    if (stored.size() != 19) return {};
+    bool ok[6];
+    const int year = QStringView(stored).mid(0, 4).toInt(&ok[0]);
+    const int month = QStringView(stored).mid(5, 2).toInt(&ok[1]);
+    const int day = QStringView(stored).mid(8, 2).toInt(&ok[2]);
+    const int hour = QStringView(stored).mid(11, 2).toInt(&ok[3]);
+    const int minute = QStringView(stored).mid(14, 2).toInt(&ok[4]);
+    const int second = QStringView(stored).mid(17, 2).toInt(&ok[5]);
+    for (bool b : ok)
+        if (!b) return {};
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+QString dateTimeDisplayText(const QDateTime& when) {
+    if (!when.isValid()) return QString();
+    const QDate d = when.date();
+    const QTime t = when.time();
+    QString text = QStringLiteral("%1年%2月%3日").arg(d.year()).arg(d.month()).arg(d.day());
+    if (t.second() != 0)
+        text += QStringLiteral("%1时%2分%3秒").arg(t.hour()).arg(t.minute()).arg(t.second());
+    else if (t.minute() != 0)
+        text += QStringLiteral("%1时%2分").arg(t.hour()).arg(t.minute());
+    else if (t.hour() != 0)
+        text += QStringLiteral("%1时").arg(t.hour());
+    return text;
+}

@@ -15,3 +15,8 @@ QString passwordDigest(const QString& password);
 QString formatDateTimeText(const QDateTime& when);
 // The stored form of a date-time: "2016-08-18 20:55:36".
 QString storedDateTimeText(const QDateTime& when);
+// The stored form read back; invalid for any other text.
+QDateTime parseStoredDateTime(const QString& stored);
+// "2016年8月18日20时55分36秒"; trailing zero fields are left out ("2016年8月18日9时5分", a midnight
+// "2016年8月18日").
+QString dateTimeDisplayText(const QDateTime& when);

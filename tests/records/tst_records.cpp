@@ -1,0 +1,311 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+
+#include "FakePlatform.h"
+#include "Gui.h"
+#include "TestDataDir.h"
+#include "records/QueryDialog.h"
+#include "records/SalesRecordsWindow.h"
+#include "store/Database.h"
+#include "store/TextRules.h"
+#include "widgets/ReportListModel.h"
+
+namespace {
+
+struct Sale {
+    const char* number;
+    const char* time;
+    const char* quantity;
+    const char* amount;
+    const char* cashier;
+};
+
+// "Today" is 2026-12-11 09:30:05 on the fake clock.
+const Sale sales[] = {
+    {"2612110000001", "2026-12-11 08:00:00", "1", "10.00", "admin"},
+    {"2612110000002", "2026-12-11 09:15:30", "2", "12.50", "张三"},
+    {"2612110000003", "2026-12-11 09:30:05", "0.5", "0.25", "admin"},
+    {"2612100000004", "2026-12-10 23:59:59", "12", "100.00", "李店长"},
+    {"2612120000005", "2026-12-12 00:00:00", "3", "10.00", "admin"},
+    {"it's_50%", "2026-12-01 12:00:00", "2.5", "110.00", "O'Brien"},
+};
+
+QStringList column(const ReportListModel& list, int c) {
+    QStringList out;
+    for (int row = 0; row < list.rowCount(); ++row) out << list.cell(row, c);
+    return out;
+}
+
+}  // namespace
+
+class RecordsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void displayText_data();
+    void displayText();
+    void opensOnTodaysSalesNewestFirst();
+    void totalsKeepEveryCent();
+    void searchIsLiteral_data();
+    void searchIsLiteral();
+    void deleteAsksAndRemovesTheLines();
+    void deleteRefusedWithoutPermissionOrSelection();
+    void detailsFromButtonDoubleClickAndPopup();
+    void query_data();
+    void query();
+    void queryDialogStaysOpenAndFillsCashiers();
+
+private:
+    SalesRecordsWindow* open(const QString& permission = QStringLiteral("管理员"));
+
+    FakePlatform platform_;
+    std::unique_ptr<TestDataDir> dir_;
+    std::unique_ptr<Database> db_;
+    std::unique_ptr<SalesRecordsWindow> window_;
+};
+
+void RecordsTest::init() {
+    platform_.prompts.reset();
+    platform_.time.set(QDateTime(QDate(2026, 12, 11), QTime(9, 30, 5)));
+    dir_ = std::make_unique<TestDataDir>();
+    QVERIFY(dir_->exec(QStringLiteral("DELETE FROM 销售记录")));
+    int id = 402;
+    for (const Sale& s : sales) {
+        QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 销售记录 VALUES (%1, '%2', '%3', '%4', '%5', '%6', NULL)")
+                               .arg(id)
+                               .arg(QString::fromUtf8(s.number).replace(QLatin1Char('\''), QStringLiteral("''")),
+                                    QString::fromUtf8(s.time), QString::fromUtf8(s.quantity),
+                                    QString::fromUtf8(s.amount),
+                                    QString::fromUtf8(s.cashier).replace(QLatin1Char('\''), QStringLiteral("''")))));
+        QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 销售详情 (关联, 名称, 数量) VALUES (%1, 'x', '1')").arg(id)));
+        ++id;
+    }
+}
+
+void RecordsTest::cleanup() {
+    QVERIFY2(platform_.prompts.surprises().isEmpty(), qPrintable(platform_.prompts.surprises().join(QLatin1Char('|'))));
+    QVERIFY2(platform_.prompts.pending().isEmpty(), qPrintable(platform_.prompts.pending().join(QLatin1Char('|'))));
+    window_.reset();
+    db_.reset();
+    dir_.reset();
+}
+
+SalesRecordsWindow* RecordsTest::open(const QString& permission) {
+    db_ = std::make_unique<Database>();
+    if (!db_->open(dir_->databasePath())) return nullptr;
+    window_ = std::make_unique<SalesRecordsWindow>(platform_, *db_, CurrentUser{QStringLiteral("admin"), permission});
+    window_->show();
+    return window_.get();
+}
+
+void RecordsTest::displayText_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("full") << "2016-08-18 20:55:36" << "2016年8月18日20时55分36秒";
+    QTest::newRow("no seconds") << "2016-08-18 09:05:00" << "2016年8月18日9时5分";
+    QTest::newRow("zero minutes kept before seconds") << "2016-08-18 09:00:07" << "2016年8月18日9时0分7秒";
+    QTest::newRow("whole hour") << "2016-08-18 09:00:00" << "2016年8月18日9时";
+    QTest::newRow("midnight") << "2016-08-18 00:00:00" << "2016年8月18日";
+    QTest::newRow("not a date-time") << "yesterday" << "";
+}
+
+void RecordsTest::displayText() {
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(dateTimeDisplayText(parseStoredDateTime(stored)), shown);
+}
+
+void RecordsTest::opensOnTodaysSalesNewestFirst() {
+    SalesRecordsWindow* w = open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("销售Korvane"));
+    QCOMPARE(column(w->list(), 1), (QStringList{"2612110000003", "2612110000002", "2612110000001"}));
+    QCOMPARE(column(w->list(), 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(w->list().cell(1, 2), QStringLiteral("2026年12月11日9时15分30秒"));
+    QCOMPARE(w->list().rowId(0), qint64(404));
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_销售数量"))->text(), QStringLiteral("3.5"));
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("22.75"));
+    QVERIFY(!control<QPushButton>(w, QStringLiteral("按钮_查看详情"))->isEnabled());
+    QVERIFY(control<QPushButton>(w, QStringLiteral("按钮_导出表"))->isEnabled());
+
+    // Shortly after midnight with nothing sold yet.
+    platform_.time.set(QDateTime(QDate(2026, 12, 13), QTime(0, 0, 30)));
+    window_.reset();
+    w = open(QStringLiteral("普通用户"));
+    QCOMPARE(w->list().rowCount(), 0);
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_销售数量"))->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("0.00"));
+    QVERIFY(!control<QPushButton>(w, QStringLiteral("按钮_导出表"))->isEnabled());
+    QVERIFY(!control<QPushButton>(w, QStringLiteral("按钮_管理数据"))->isEnabled());
+}
+
+void RecordsTest::totalsKeepEveryCent() {
+    QVERIFY(dir_->exec(QStringLiteral("UPDATE 销售记录 SET 金额 = '999999.99' WHERE 销售时间 LIKE '2026-12-11%'")));
+    SalesRecordsWindow* w = open();
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("2999999.97"));
+}
+
+void RecordsTest::searchIsLiteral_data() {
+    QTest::addColumn<QString>("fragment");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("any date") << "261211" << QStringList{"2612110000001", "2612110000002", "2612110000003"};
+    QTest::newRow("apostrophe") << "it's" << QStringList{"it's_50%"};
+    QTest::newRow("percent is literal") << "%" << QStringList{"it's_50%"};
+    QTest::newRow("underscore is literal") << "_" << QStringList{"it's_50%"};
+    QTest::newRow("nothing") << "999999" << QStringList{};
+}
+
+void RecordsTest::searchIsLiteral() {
+    QFETCH(QString, fragment);
+    QFETCH(QStringList, found);
+    SalesRecordsWindow* w = open();
+    auto* box = control<QLineEdit>(w, QStringLiteral("编辑框_查单号"));
+    typeText(box, fragment);
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_搜索")), Qt::LeftButton);
+    QCOMPARE(column(w->list(), 1), found);
+
+    box->clear();
+    platform_.prompts.expect(QStringLiteral("内容不能为空！"));
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_搜索")), Qt::LeftButton);
+    QCOMPARE(column(w->list(), 1), found);
+}
+
+void RecordsTest::deleteAsksAndRemovesTheLines() {
+    SalesRecordsWindow* w = open();
+    auto* view = control<QTreeView>(w, QStringLiteral("超级列表框1"));
+    view->setCurrentIndex(w->list().index(1, 1));
+    QCOMPARE(w->selectedRecordId(), qint64(403));
+    auto* deleteItem = control<QAction>(w, QStringLiteral("删除记录"));
+
+    platform_.prompts.expect(QStringLiteral("确定删除该销售记录吗？"), MessageAnswer::No);
+    deleteItem->trigger();
+    QCOMPARE(w->list().rowCount(), 3);
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录 WHERE ID = 403")), QStringLiteral("1"));
+
+    platform_.prompts.expect(QStringLiteral("确定删除该销售记录吗？"), MessageAnswer::Yes);
+    deleteItem->trigger();
+    QCOMPARE(column(w->list(), 1), (QStringList{"2612110000003", "2612110000001"}));
+    QCOMPARE(column(w->list(), 0), (QStringList{"1", "2"}));
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("10.25"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录 WHERE ID = 403")), QStringLiteral("0"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售详情 WHERE 关联 = 403")), QStringLiteral("0"));
+}
+
+void RecordsTest::deleteRefusedWithoutPermissionOrSelection() {
+    SalesRecordsWindow* w = open();
+    platform_.prompts.expect(QStringLiteral("请选择要删除的行！"));
+    control<QAction>(w, QStringLiteral("删除记录"))->trigger();
+    QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示："));
+
+    window_.reset();
+    w = open(QStringLiteral("普通用户"));
+    control<QTreeView>(w, QStringLiteral("超级列表框1"))->setCurrentIndex(w->list().index(0, 0));
+    platform_.prompts.expect(QStringLiteral("只有管理员才有删除权限！"));
+    control<QAction>(w, QStringLiteral("删除记录"))->trigger();
+    QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("6"));
+}
+
+void RecordsTest::detailsFromButtonDoubleClickAndPopup() {
+    SalesRecordsWindow* w = open();
+    QSignalSpy details(w, &SalesRecordsWindow::detailsRequested);
+    auto* view = control<QTreeView>(w, QStringLiteral("超级列表框1"));
+    view->setCurrentIndex(w->list().index(2, 1));
+    QVERIFY(control<QPushButton>(w, QStringLiteral("按钮_查看详情"))->isEnabled());
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_查看详情")), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QRect cell = view->visualRect(w->list().index(2, 1));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    control<QAction>(w, QStringLiteral("查看详情"))->trigger();
+    QCOMPARE(details.count(), 3);
+    for (const QList<QVariant>& call : details) QCOMPARE(call.first().toLongLong(), qint64(402));
+}
+
+void RecordsTest::query_data() {
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<QString>("quantity");  // empty: box unchecked
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("cashier");
+    QTest::addColumn<QStringList>("found");
+    const QDate d10(2026, 12, 10), d11(2026, 12, 11), d12(2026, 12, 12), d1(2026, 12, 1);
+    QTest::newRow("range only, last day to 23:59:59")
+        << d10 << d11 << false << "" << "" << "" << QStringList{"2612110000001", "2612110000002", "2612110000003", "2612100000004"};
+    QTest::newRow("end before start") << d12 << d10 << false << "" << "" << "" << QStringList{};
+    QTest::newRow("fuzzy quantity contains 2") << d1 << d12 << false << "2" << "" << "" << QStringList{"2612110000002", "2612100000004", "it's_50%"};
+    QTest::newRow("fuzzy amount in money form") << d1 << d12 << false << "" << "10" << "" << QStringList{"2612110000001", "2612120000005", "it's_50%"};
+    QTest::newRow("fuzzy any condition") << d11 << d11 << false << "0.5" << "" << "张三" << QStringList{"2612110000002", "2612110000003"};
+    QTest::newRow("fuzzy cashier with apostrophe") << d1 << d12 << false << "" << "" << "o'b" << QStringList{"it's_50%"};
+    QTest::newRow("exact all conditions") << d1 << d12 << true << "1" << "10" << "ADMIN" << QStringList{"2612110000001"};
+    QTest::newRow("exact amount as stored") << d1 << d12 << true << "" << "100.00" << "" << QStringList{"2612100000004"};
+    QTest::newRow("exact no match") << d1 << d12 << true << "2" << "10.00" << "" << QStringList{};
+}
+
+void RecordsTest::query() {
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(bool, exact);
+    QFETCH(QString, quantity);
+    QFETCH(QString, amount);
+    QFETCH(QString, cashier);
+    QFETCH(QStringList, found);
+    SalesRecordsWindow* w = open();
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_查询")), Qt::LeftButton);
+    auto* dialog = w->findChild<QueryDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTest::mouseClick(control<QCheckBox>(dialog, QStringLiteral("选择框_时间")), Qt::LeftButton, {}, QPoint(4, 4));
+    control<QDateEdit>(dialog, QStringLiteral("日期框1"))->setDate(from);
+    control<QDateEdit>(dialog, QStringLiteral("日期框2"))->setDate(to);
+    const struct {
+        const char* box;
+        const char* input;
+        QString text;
+    } inputs[] = {{"选择框_数量", "编辑框_数量1", quantity}, {"选择框_金额", "编辑框_销售金额1", amount}, {"选择框_收银员", "编辑框_收银员", cashier}};
+    for (const auto& in : inputs) {
+        if (in.text.isEmpty()) continue;
+        control<QCheckBox>(dialog, QString::fromUtf8(in.box))->click();
+        QWidget* input = control<QWidget>(dialog, QString::fromUtf8(in.input));
+        if (!input) input = control<QComboBox>(dialog, QStringLiteral("组合框_收银员"));
+        QVERIFY(input->isEnabled());
+        typeText(input, in.text);
+    }
+    if (exact) control<QRadioButton>(dialog, QStringLiteral("单选框_精确"))->click();
+    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮1")), Qt::LeftButton);
+    QStringList numbers = column(w->list(), 1);
+    QCOMPARE(numbers, found);
+}
+
+void RecordsTest::queryDialogStaysOpenAndFillsCashiers() {
+    SalesRecordsWindow* w = open();
+    w->openQuery();
+    auto* dialog = w->findChild<QueryDialog*>();
+    auto* cashiers = control<QComboBox>(dialog, QStringLiteral("组合框_收银员"));
+    QCOMPARE(cashiers->count(), 1);
+    QCOMPARE(cashiers->itemData(0).toLongLong(), qint64(11));
+    QVERIFY(!cashiers->isEnabled());
+    QVERIFY(!control<QDateEdit>(dialog, QStringLiteral("日期框1"))->isEnabled());
+    QVERIFY(control<QRadioButton>(dialog, QStringLiteral("单选框_模糊"))->isChecked());
+    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮1")), Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(w->list().rowCount(), 3);
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("22.75"));
+    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮2")), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(w->list().rowCount(), 3);
+}
+
+QTEST_MAIN(RecordsTest)
+#include "tst_records.moc"
