@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "records/QueryDialog.h"
+#include "records/SaleDetailsWindow.h"
 #include "store/Database.h"
 #include "store/NumberRules.h"
 #include "store/TextRules.h"
@@ -170,7 +171,12 @@ void SalesRecordsWindow::selectionChanged() {
     selectedRecordId_ = rows_->rowId(selected.first().row());
 }
 
-void SalesRecordsWindow::viewSaleDetails() { emit detailsRequested(selectedRecordId_); }
+void SalesRecordsWindow::viewSaleDetails() {
+    emit detailsRequested(selectedRecordId_);
+    auto* details = new SaleDetailsWindow(platform_, db_, user_, selectedRecordId_, this);
+    details->setAttribute(Qt::WA_DeleteOnClose);
+    details->open();
+}
 
 void SalesRecordsWindow::showPopup(const QPoint& at) {
     if (!view_->indexAt(at).isValid()) return;

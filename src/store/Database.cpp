@@ -135,6 +135,7 @@ bool Database::execute(const QString& sql, const QVariantList& values) {
         return false;
     }
     lastInsertId_ = q.lastInsertId().toLongLong();
+    changedRows_ = q.numRowsAffected();
     return true;
 }
 

@@ -29,6 +29,8 @@ public:
     bool execute(const QString& sql, const QVariantList& values = {});
     // The ID given to the row of the last successful INSERT.
     qint64 lastInsertId() const { return lastInsertId_; }
+    // How many rows the last successful statement changed.
+    int changedRows() const { return changedRows_; }
     Transaction transaction();
 
     QSqlDatabase handle() const;
@@ -40,4 +42,5 @@ private:
     QString path_;
     QString lastError_;
     qint64 lastInsertId_ = 0;
+    int changedRows_ = 0;
 };
