@@ -1,0 +1,109 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "records/SpreadsheetWriter.h"
+
+namespace {
+
+// The workbook as Debian's xlrd reads it.
+QJsonArray readBack(const QString& path) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(KORVANE_TEST_SOURCE "/records/read_xls.py"), path});
+    if (!python.waitForFinished(120000) || python.exitCode() != 0) {
+        qWarning() << python.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+QJsonArray rowsOf(const QJsonArray& book, int sheet) { return book.at(sheet).toArray().at(1).toArray(); }
+
+}  // namespace
+
+class SpreadsheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cellsReadBackExactly_data();
+    void cellsReadBackExactly();
+    void rowsContinueOnTheNextSheet();
+    void failedWriteLeavesTheOldFile();
+};
+
+void SpreadsheetTest::cellsReadBackExactly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("chinese and apostrophes") << QStringLiteral("O'Brien's 曲奇 '); DROP TABLE x; --");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("string across record ends") << QString(9000, QChar(0x6C49));
+    QTest::newRow("character outside the basic plane") << QString::fromUtf8("\xF0\x9F\x98\x80 笑");
+    QTest::newRow("line breaks") << QStringLiteral("1.所购商品7日内凭购物小票调换\r\n2.所调换商品不能影响二次销售");
+}
+
+void SpreadsheetTest::cellsReadBackExactly() {
+    QFETCH(QString, text);
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/导出 目录-XXXXXX"));
+    const QString path = dir.path() + QStringLiteral("/26年12月查询结果.xls");
+    const QStringList titles{QStringLiteral("序号"), QStringLiteral("销售票号"), QStringLiteral("备注")};
+    const QVector<QStringList> rows{{QStringLiteral("1"), QStringLiteral("0000000000002"), text},
+                                    {QStringLiteral("2"), text, QStringLiteral("x")}};
+    SpreadsheetWriter writer;
+    QVERIFY2(writer.write(path, titles, static_cast<int>(rows.size()), [&](int r) { return rows[r]; }),
+             qPrintable(writer.lastError()));
+    QVERIFY(!writer.cutCells());
+    const QJsonArray book = readBack(path);
+    QCOMPARE(book.size(), 1);
+    QCOMPARE(book.at(0).toArray().at(0).toString(), QStringLiteral("Sheet1"));
+    const QJsonArray read = rowsOf(book, 0);
+    QCOMPARE(read.size(), 3);
+    QCOMPARE(read.at(0).toArray().at(1).toString(), QStringLiteral("销售票号"));
+    QCOMPARE(read.at(1).toArray().at(1).toString(), QStringLiteral("0000000000002"));
+    QCOMPARE(read.at(1).toArray().at(2).toString(), text);
+    QCOMPARE(read.at(2).toArray().at(1).toString(), text);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"26年12月查询结果.xls"});
+}
+
+void SpreadsheetTest::rowsContinueOnTheNextSheet() {
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/big.xls");
+    const int count = 70000;
+    const QString huge(40000, QLatin1Char('x'));
+    SpreadsheetWriter writer;
+    QVERIFY(writer.write(path, {QStringLiteral("序号"), QStringLiteral("备注")}, count, [&](int r) {
+        return QStringList{QString::number(r + 1), r == 5 ? huge : QStringLiteral("第%1行").arg(r % 100)};
+    }));
+    QVERIFY(writer.cutCells());
+    const QJsonArray book = readBack(path);
+    QCOMPARE(book.size(), 2);
+    QCOMPARE(book.at(1).toArray().at(0).toString(), QStringLiteral("Sheet2"));
+    const QJsonArray first = rowsOf(book, 0);
+    const QJsonArray second = rowsOf(book, 1);
+    QCOMPARE(first.size(), SpreadsheetWriter::rowsPerSheet);
+    QCOMPARE(second.size(), count - (SpreadsheetWriter::rowsPerSheet - 1) + 1);
+    QCOMPARE(second.at(0).toArray().at(1).toString(), QStringLiteral("备注"));
+    QCOMPARE(second.at(1).toArray().at(0).toString(), QString::number(SpreadsheetWriter::rowsPerSheet));
+    QCOMPARE(second.last().toArray().at(0).toString(), QString::number(count));
+    QCOMPARE(first.at(6).toArray().at(1).toString().size(), SpreadsheetWriter::maxCellLength);
+}
+
+void SpreadsheetTest::failedWriteLeavesTheOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/old.xls");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    SpreadsheetWriter writer;
+    QVERIFY(!writer.write(dir.path() + QStringLiteral("/missing folder/x.xls"), {QStringLiteral("a")}, 0,
+                          [](int) { return QStringList(); }));
+    QVERIFY(!writer.lastError().isEmpty());
+    QVERIFY(writer.write(path, {QStringLiteral("a")}, 0, [](int) { return QStringList(); }));
+    QCOMPARE(rowsOf(readBack(path), 0).size(), 1);
+}
+
+QTEST_APPLESS_MAIN(SpreadsheetTest)
+#include "tst_spreadsheet.moc"
