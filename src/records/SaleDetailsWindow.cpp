@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "records/ListExport.h"
 #include "records/SaleDetailStore.h"
 #include "store/Database.h"
 #include "store/DiscountRates.h"
@@ -106,6 +107,7 @@ SaleDetailsWindow::SaleDetailsWindow(Platform& platform, Database& db, CurrentUs
     connect(addButton, &QPushButton::clicked, this, &SaleDetailsWindow::addDetailLine);
     connect(modifyButton, &QPushButton::clicked, this, &SaleDetailsWindow::modifyDetailLine);
     connect(deleteButton, &QPushButton::clicked, this, &SaleDetailsWindow::deleteDetailLine);
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportListToSpreadsheet(platform_, this, *rows_); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
     if (!user_.isAdministrator()) {

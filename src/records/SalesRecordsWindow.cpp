@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "records/ListExport.h"
 #include "records/QueryDialog.h"
 #include "records/SaleDetailsWindow.h"
 #include "store/Database.h"
@@ -107,6 +108,7 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
 
     connect(queryButton, &QPushButton::clicked, this, &SalesRecordsWindow::openQuery);
     connect(detailsButton_, &QPushButton::clicked, this, &SalesRecordsWindow::viewSaleDetails);
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportListToSpreadsheet(platform_, this, *rows_); });
     connect(searchButton, &QPushButton::clicked, this, &SalesRecordsWindow::searchByReceiptNumber);
     connect(searchBox_, &QLineEdit::returnPressed, this, &SalesRecordsWindow::searchByReceiptNumber);
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &SalesRecordsWindow::selectionChanged);

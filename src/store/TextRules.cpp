@@ -73,3 +73,5 @@ QString dateTimeDisplayText(const QDateTime& when) {
         text += QStringLiteral("%1时").arg(t.hour());
     return text;
 }
+
+QString shortDateText(const QDate& day) { return day.toString(QStringLiteral("yyMMdd")); }

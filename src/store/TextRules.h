@@ -20,3 +20,5 @@ QDateTime parseStoredDateTime(const QString& stored);
 // "2016年8月18日20时55分36秒"; trailing zero fields are left out ("2016年8月18日9时5分", a midnight
 // "2016年8月18日").
 QString dateTimeDisplayText(const QDateTime& when);
+// "161018" for 18 October 2016: begins proposed file names.
+QString shortDateText(const QDate& day);

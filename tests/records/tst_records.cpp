@@ -13,6 +13,7 @@
 
 #include "FakePlatform.h"
 #include "Gui.h"
+#include "ReadWorkbook.h"
 #include "TestDataDir.h"
 #include "records/QueryDialog.h"
 #include "records/SalesRecordsWindow.h"
@@ -66,6 +67,8 @@ private slots:
     void query_data();
     void query();
     void queryDialogStaysOpenAndFillsCashiers();
+    void exportWritesTheListAsShown();
+    void exportRefusals();
 
 private:
     SalesRecordsWindow* open(const QString& permission = QStringLiteral("管理员"));
@@ -305,6 +308,38 @@ void RecordsTest::queryDialogStaysOpenAndFillsCashiers() {
     QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮2")), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(w->list().rowCount(), 3);
+}
+
+void RecordsTest::exportWritesTheListAsShown() {
+    SalesRecordsWindow* w = open();
+    const QString path = dir_->file(QStringLiteral("今天 的销售"));
+    platform_.prompts.expectSaveFile(path);
+    platform_.prompts.expect(QStringLiteral("保存成功！\r\n保存在：") + path + QStringLiteral(".xls"));
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_导出表")), Qt::LeftButton);
+    QCOMPARE(platform_.prompts.fileRequests().last().proposedName, QStringLiteral("261211查询结果.xls"));
+    QCOMPARE(platform_.prompts.shown().last().message.icon, MessageIcon::Information);
+    const QJsonArray rows = sheetRows(readWorkbook(path + QStringLiteral(".xls")), 0);
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows.at(0).toArray().at(2).toString(), QStringLiteral("销售时间"));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 7; ++c) QCOMPARE(rows.at(r + 1).toArray().at(c).toString(), w->list().cell(r, c));
+}
+
+void RecordsTest::exportRefusals() {
+    SalesRecordsWindow* w = open();
+    auto* exportButton = control<QPushButton>(w, QStringLiteral("按钮_导出表"));
+    platform_.prompts.expect(QStringLiteral("保存失败！"));
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    platform_.prompts.expectSaveFile(dir_->file(QStringLiteral("no such folder/x.xls")));
+    platform_.prompts.expect(QStringLiteral("保存失败！错误代码：01"));
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+
+    auto* box = control<QLineEdit>(w, QStringLiteral("编辑框_查单号"));
+    typeText(box, QStringLiteral("nothing like this"));
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_搜索")), Qt::LeftButton);
+    platform_.prompts.expect(QStringLiteral("没有数据可以导出！"));
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示："));
 }
 
 QTEST_MAIN(RecordsTest)

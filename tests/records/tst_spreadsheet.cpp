@@ -6,24 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ReadWorkbook.h"
 #include "records/SpreadsheetWriter.h"
 
-namespace {
-
-// The workbook as Debian's xlrd reads it.
-QJsonArray readBack(const QString& path) {
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(KORVANE_TEST_SOURCE "/records/read_xls.py"), path});
-    if (!python.waitForFinished(120000) || python.exitCode() != 0) {
-        qWarning() << python.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
-}
-
-QJsonArray rowsOf(const QJsonArray& book, int sheet) { return book.at(sheet).toArray().at(1).toArray(); }
-
-}  // namespace
 
 class SpreadsheetTest : public QObject {
     Q_OBJECT
@@ -54,10 +39,10 @@ void SpreadsheetTest::cellsReadBackExactly() {
     QVERIFY2(writer.write(path, titles, static_cast<int>(rows.size()), [&](int r) { return rows[r]; }),
              qPrintable(writer.lastError()));
     QVERIFY(!writer.cutCells());
-    const QJsonArray book = readBack(path);
+    const QJsonArray book = readWorkbook(path);
     QCOMPARE(book.size(), 1);
     QCOMPARE(book.at(0).toArray().at(0).toString(), QStringLiteral("Sheet1"));
-    const QJsonArray read = rowsOf(book, 0);
+    const QJsonArray read = sheetRows(book, 0);
     QCOMPARE(read.size(), 3);
     QCOMPARE(read.at(0).toArray().at(1).toString(), QStringLiteral("销售票号"));
     QCOMPARE(read.at(1).toArray().at(1).toString(), QStringLiteral("0000000000002"));
@@ -76,11 +61,11 @@ void SpreadsheetTest::rowsContinueOnTheNextSheet() {
         return QStringList{QString::number(r + 1), r == 5 ? huge : QStringLiteral("第%1行").arg(r % 100)};
     }));
     QVERIFY(writer.cutCells());
-    const QJsonArray book = readBack(path);
+    const QJsonArray book = readWorkbook(path);
     QCOMPARE(book.size(), 2);
     QCOMPARE(book.at(1).toArray().at(0).toString(), QStringLiteral("Sheet2"));
-    const QJsonArray first = rowsOf(book, 0);
-    const QJsonArray second = rowsOf(book, 1);
+    const QJsonArray first = sheetRows(book, 0);
+    const QJsonArray second = sheetRows(book, 1);
     QCOMPARE(first.size(), SpreadsheetWriter::rowsPerSheet);
     QCOMPARE(second.size(), count - (SpreadsheetWriter::rowsPerSheet - 1) + 1);
     QCOMPARE(second.at(0).toArray().at(1).toString(), QStringLiteral("备注"));
@@ -102,7 +87,7 @@ void SpreadsheetTest::failedWriteLeavesTheOldFile() {
                           [](int) { return QStringList(); }));
     QVERIFY(!writer.lastError().isEmpty());
     QVERIFY(writer.write(path, {QStringLiteral("a")}, 0, [](int) { return QStringList(); }));
-    QCOMPARE(rowsOf(readBack(path), 0).size(), 1);
+    QCOMPARE(sheetRows(readWorkbook(path), 0).size(), 1);
 }
 
 QTEST_APPLESS_MAIN(SpreadsheetTest)
