@@ -9,6 +9,12 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "counter/NumberFormatDialog.h"
+#include "counter/PaymentPanel.h"
+#include "counter/ProductTypeAhead.h"
+#include "counter/ReceiptNumbering.h"
+#include "counter/SaleLines.h"
+#include "counter/SaleSaver.h"
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
@@ -35,6 +41,16 @@ const QStringList textEditors = {QStringLiteral("gnome-text-editor"), QStringLit
 MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidget* parent)
     : QMainWindow(parent), platform_(platform), db_(db), user_(std::move(user)) {
     ui_.build(this);
+    Prompter& prompter = platform_.prompter();
+    typeAhead_ = new ProductTypeAhead(db_, prompter, ui_, this);
+    lines_ = new SaleLines(db_, prompter, ui_, *typeAhead_, this);
+    payment_ = new PaymentPanel(db_, prompter, ui_, *lines_, this);
+    numbering_ = new ReceiptNumbering(db_, prompter, platform_.clock(), *ui_.receiptNumber, this);
+    saver_ = new SaleSaver(db_, prompter, platform_.clock(), ui_, *lines_, *numbering_,
+                           [this] { return saveSalesRecords_; }, this);
+    connect(lines_, &SaleLines::amountDueChanged, payment_, &PaymentPanel::writeReceived);
+    connect(this, &MainWindow::enterPressed, lines_, &SaleLines::addSaleLine);
+    connect(ui_.saveOnlyButton, &QPushButton::clicked, this, &MainWindow::saveSale);
 
     // Window shortcuts fire only while this window is active, so Enter in a dialog opened from
     // here stays the dialog's own.
@@ -74,12 +90,15 @@ void MainWindow::openCounter() {
         ui_.saveOnlyButton->setEnabled(false);
     }
 
+    numbering_->readNumberFormatMode();
+
     fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 付款方式 ORDER BY ID"), {}, *ui_.paymentCombo,
                        QStringLiteral("方式"), false, this);
     ui_.payment->setText(QStringLiteral("现金"));
 
     ui_.notes->setPlainText(readConfigText(db_, prompter, QStringLiteral("备注"), this));
     ui_.shopName->setText(readConfigText(db_, prompter, QStringLiteral("店名"), this));
+    numbering_->initialReceiptNumber();
 
     applyOption(QStringLiteral("电话"), ui_.phoneSwitch, {ui_.phoneCombo});
     applyOption(QStringLiteral("客户"), ui_.customerSwitch, {ui_.customerCombo});
@@ -105,6 +124,19 @@ void MainWindow::openCounter() {
 
     showClock();
     ui_.clock->start();
+}
+
+bool MainWindow::saveSale() {
+    payment_->settleChange();
+    return saver_->saveSale();
+}
+
+NumberFormatDialog* MainWindow::openNumberFormatDialog(QWidget* owner) {
+    auto* dialog = new NumberFormatDialog(db_, platform_.prompter(), platform_.clock(), *numbering_, owner ? owner : this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->open();
+    return dialog;
 }
 
 void MainWindow::applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls) {

@@ -7,7 +7,13 @@
 #include "store/PrintOptions.h"
 
 class Database;
+class NumberFormatDialog;
+class PaymentPanel;
 class Platform;
+class ProductTypeAhead;
+class ReceiptNumbering;
+class SaleLines;
+class SaleSaver;
 
 // The sales counter. Opened after a login; closing it ends the program.
 class MainWindow : public QMainWindow {
@@ -23,6 +29,14 @@ public:
     const PrintOptions& printOptions() const { return printOptions_; }
     bool saveSalesRecords() const { return saveSalesRecords_; }
     const MainWindowUi& ui() const { return ui_; }
+
+    SaleLines& saleLines() { return *lines_; }
+    PaymentPanel& payment() { return *payment_; }
+    ReceiptNumbering& receiptNumbering() { return *numbering_; }
+    // Stores the sale on screen (仅保存小票; printing calls it after the receipt went out).
+    bool saveSale();
+    // The numbering format, window-modal over `owner` (the settings window), deleted on close.
+    NumberFormatDialog* openNumberFormatDialog(QWidget* owner);
 
 signals:
     void closed();
@@ -45,4 +59,9 @@ private:
     PrintOptions printOptions_;
     bool saveSalesRecords_ = true;
     MainWindowUi ui_{};
+    ProductTypeAhead* typeAhead_ = nullptr;
+    SaleLines* lines_ = nullptr;
+    PaymentPanel* payment_ = nullptr;
+    ReceiptNumbering* numbering_ = nullptr;
+    SaleSaver* saver_ = nullptr;
 };
