@@ -1,5 +1,6 @@
 #include "records/SalesRecordsWindow.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "records/DataInitialiser.h"
 #include "records/ListExport.h"
 #include "records/QueryDialog.h"
 #include "records/SaleDetailsWindow.h"
@@ -109,6 +111,7 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
     connect(queryButton, &QPushButton::clicked, this, &SalesRecordsWindow::openQuery);
     connect(detailsButton_, &QPushButton::clicked, this, &SalesRecordsWindow::viewSaleDetails);
     connect(exportButton, &QPushButton::clicked, this, [this] { exportListToSpreadsheet(platform_, this, *rows_); });
+    connect(resetButton, &QPushButton::clicked, this, &SalesRecordsWindow::initialiseData);
     connect(searchButton, &QPushButton::clicked, this, &SalesRecordsWindow::searchByReceiptNumber);
     connect(searchBox_, &QLineEdit::returnPressed, this, &SalesRecordsWindow::searchByReceiptNumber);
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &SalesRecordsWindow::selectionChanged);
@@ -213,4 +216,32 @@ void SalesRecordsWindow::openQuery() {
     auto* dialog = new QueryDialog(platform_, db_, *this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+void SalesRecordsWindow::initialiseData() {
+    Prompter& prompter = platform_.prompter();
+    if (!prompter.confirm(this, QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageIcon::None, QStringLiteral("提示")))
+        return;
+    FileDialogRequest request;
+    request.caption = QStringLiteral("备份数据");
+    request.filter = QStringLiteral("*.mdb (*)");
+    request.proposedName = shortDateText(platform_.clock().now().date()) + QStringLiteral("查询结果.mdb");
+    QString backup = prompter.saveFileName(this, request);
+    if (backup.isEmpty()) {
+        prompter.tell(this, QStringLiteral("保存失败！"));
+        return;
+    }
+    if (QFileInfo(backup).suffix().isEmpty()) backup += QStringLiteral(".mdb");
+    switch (DataInitialiser(db_).run(backup)) {
+        case DataInitialiser::Result::BackupFailed:
+            prompter.tell(this, QStringLiteral("初始化错误！"));
+            return;
+        case DataInitialiser::Result::ReplaceFailed:
+            prompter.tell(this, QStringLiteral("初始化失败！"));
+            return;
+        case DataInitialiser::Result::Done:
+            prompter.tell(this, QStringLiteral("初始化完成，并已备份！"));
+            emit dataReplaced();
+            return;
+    }
 }

@@ -26,6 +26,7 @@ public:
     void viewSaleDetails();
     void deleteSaleRecord();
     void openQuery();
+    void initialiseData();
 
     // The sum of one column of the listed rows, in number text (cents rounded).
     QString sumRecordColumn(int column) const;
@@ -34,6 +35,8 @@ public:
 
 signals:
     void detailsRequested(qint64 recordId);
+    // RX.mdb was replaced by a new database: the program should start again on it.
+    void dataReplaced();
 
 private:
     void selectionChanged();

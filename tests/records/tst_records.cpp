@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -69,6 +70,8 @@ private slots:
     void queryDialogStaysOpenAndFillsCashiers();
     void exportWritesTheListAsShown();
     void exportRefusals();
+    void initialisationBacksUpAndReplaces();
+    void initialisationThatFailsChangesNothing();
 
 private:
     SalesRecordsWindow* open(const QString& permission = QStringLiteral("管理员"));
@@ -340,6 +343,59 @@ void RecordsTest::exportRefusals() {
     platform_.prompts.expect(QStringLiteral("没有数据可以导出！"));
     QTest::mouseClick(exportButton, Qt::LeftButton);
     QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示："));
+}
+
+void RecordsTest::initialisationBacksUpAndReplaces() {
+    SalesRecordsWindow* w = open();
+    QSignalSpy replaced(w, &SalesRecordsWindow::dataReplaced);
+    auto* reset = control<QPushButton>(w, QStringLiteral("按钮_管理数据"));
+    platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::No);
+    QTest::mouseClick(reset, Qt::LeftButton);
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("6"));
+
+    const QString backup = dir_->file(QStringLiteral("备份 一.mdb"));
+    {
+        QFile old(backup);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an older backup");
+    }
+    platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+    platform_.prompts.expectSaveFile(backup);
+    platform_.prompts.expect(QStringLiteral("初始化完成，并已备份！"));
+    QTest::mouseClick(reset, Qt::LeftButton);
+    QCOMPARE(platform_.prompts.shown().first().message.title, QStringLiteral("提示"));
+    QCOMPARE(platform_.prompts.fileRequests().last().proposedName, QStringLiteral("261211查询结果.mdb"));
+    QCOMPARE(replaced.count(), 1);
+    QVERIFY(!db_->isOpen());
+
+    // The live file is a new database; the backup holds everything as it was.
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT group_concat(ID) FROM 销售记录")), QStringLiteral("401"));
+    Database copy(QStringLiteral("backup"));
+    QVERIFY(copy.open(backup));
+    QCOMPARE(copy.query(QStringLiteral("SELECT count(*) AS n FROM 销售记录")).text(QStringLiteral("n")), QStringLiteral("6"));
+    QCOMPARE(copy.query(QStringLiteral("SELECT count(*) AS n FROM 销售详情")).text(QStringLiteral("n")), QStringLiteral("6"));
+    QCOMPARE(copy.query(QStringLiteral("SELECT 收银员 FROM 销售记录 WHERE ID = 407")).text(QStringLiteral("收银员")),
+             QStringLiteral("O'Brien"));
+}
+
+void RecordsTest::initialisationThatFailsChangesNothing() {
+    SalesRecordsWindow* w = open();
+    QSignalSpy replaced(w, &SalesRecordsWindow::dataReplaced);
+    auto* reset = control<QPushButton>(w, QStringLiteral("按钮_管理数据"));
+    platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+    platform_.prompts.expect(QStringLiteral("保存失败！"));
+    QTest::mouseClick(reset, Qt::LeftButton);
+    for (const QString& target : {dir_->file(QStringLiteral("no folder/b.mdb")), dir_->databasePath()}) {
+        platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+        platform_.prompts.expectSaveFile(target);
+        platform_.prompts.expect(QStringLiteral("初始化错误！"));
+        QTest::mouseClick(reset, Qt::LeftButton);
+    }
+    QCOMPARE(replaced.count(), 0);
+    QVERIFY(db_->isOpen());
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("6"));
+    QVERIFY(w->fillRecordList(todaysSalesStatement(platform_.time.now())));
+    QCOMPARE(w->list().rowCount(), 3);
 }
 
 QTEST_MAIN(RecordsTest)

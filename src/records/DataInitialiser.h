@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// Backs up the live database and puts a new blank one in its place.
+class DataInitialiser {
+public:
+    enum class Result { Done, BackupFailed, ReplaceFailed };
+
+    explicit DataInitialiser(Database& db) : db_(db) {}
+
+    // The backup is a consistent copy taken through the open connection; an existing file of
+    // that name is replaced only once the copy is whole. After a failure the data stay as they
+    // were and the connection is open again.
+    Result run(const QString& backupPath);
+
+private:
+    bool backUp(const QString& backupPath);
+
+    Database& db_;
+};
