@@ -6,6 +6,7 @@
 #include "counter/MainWindow.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "platform/Shell.h"
 #include "startup/LoginWindow.h"
 #include "startup/UpdateCheck.h"
 #include "store/BlankDatabase.h"
@@ -93,6 +94,16 @@ void StartupSequence::openMainWindow(const CurrentUser& user) {
     main_->show();
     main_->openCounter();
     login_->hide();
+}
+
+void StartupSequence::restart() {
+    if (ended_) return;
+    if (main_) main_->hide();
+    db_.close();
+    instance_.release();
+    if (!platform_.shell().restartProgram())
+        platform_.prompter().tell(nullptr, QStringLiteral("无法重新启动程序，请手动启动 Korvane。"), MessageIcon::Warning);
+    end(0);
 }
 
 void StartupSequence::end(int exitCode) {

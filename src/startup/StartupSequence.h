@@ -21,6 +21,8 @@ public:
     ~StartupSequence() override;
 
     void start();
+    // Ends this run and starts the program again; the new copy finds the folder free.
+    void restart();
 
     QString databasePath() const;
     Database& database() { return db_; }

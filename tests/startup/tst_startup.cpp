@@ -76,6 +76,7 @@ private slots:
     void awkwardNamesAndPasswords();
     void directLoginIsRememberedOnlyOnSuccess();
     void quitButtonEnds();
+    void restartFreesTheFolderFirst();
 
 private:
     std::unique_ptr<StartupSequence> startWith(TestDataDir& dir);
@@ -380,6 +381,18 @@ void StartupTest::quitButtonEnds() {
     QCOMPARE(finished_->count(), 1);
     QCOMPARE(finished_->first().first().toInt(), 0);
     QVERIFY(!sequence_->database().isOpen());
+}
+
+void StartupTest::restartFreesTheFolderFirst() {
+    TestDataDir& dir = newDir();
+    sequence_ = startWith(dir);
+    sequence_->restart();
+    QCOMPARE(platform_.programs.restarts, 1);
+    QCOMPARE(finished_->count(), 1);
+    QCOMPARE(finished_->first().first().toInt(), 0);
+    QVERIFY(!sequence_->database().isOpen());
+    SingleInstance next(dir.path());
+    QCOMPARE(next.acquire(), SingleInstance::Result::Acquired);
 }
 
 QTEST_MAIN(StartupTest)
