@@ -14,15 +14,11 @@
 #include <QTreeView>
 
 #include "widgets/DropDownEdit.h"
+#include "widgets/Named.h"
 #include "widgets/ReportListModel.h"
+#include "widgets/ReportView.h"
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QLabel* label(const char* name, const char* text, QWidget* buddy, QWidget* parent) {
     auto* l = named(new QLabel(QString::fromUtf8(text), parent), name);
@@ -132,15 +128,7 @@ void MainWindowUi::build(QMainWindow* window) {
                                      QStringLiteral("单价"), QStringLiteral("总价"), QStringLiteral("折后")},
                                     saleList);
     for (int column = 2; column <= 5; ++column) saleLines->setAlignment(column, Qt::AlignHCenter);
-    saleList->setModel(saleLines);
-    saleList->setRootIsDecorated(false);
-    saleList->setUniformRowHeights(true);
-    saleList->setAllColumnsShowFocus(true);
-    saleList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    saleList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    saleList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int widths[] = {50, 210, 80, 80, 100, 95};
-    for (int column = 0; column < 6; ++column) saleList->setColumnWidth(column, widths[column]);
+    setUpReportView(saleList, saleLines, {50, 210, 80, 80, 100, 95}, true);
     saleList->header()->setStretchLastSection(true);
 
     // Totals under the list.

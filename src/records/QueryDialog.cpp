@@ -13,15 +13,10 @@
 #include "platform/Platform.h"
 #include "records/SalesRecordsWindow.h"
 #include "widgets/DropDownEdit.h"
+#include "widgets/Named.h"
 #include "widgets/QueryFill.h"
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QCheckBox* switchFor(const char* name, const char* text, QWidget* control, QWidget* parent) {
     auto* box = named(new QCheckBox(QString::fromUtf8(text), parent), name);

@@ -16,15 +16,11 @@
 #include "store/Database.h"
 #include "store/DiscountRates.h"
 #include "widgets/DropDownEdit.h"
+#include "widgets/Named.h"
 #include "widgets/ReportListModel.h"
+#include "widgets/ReportView.h"
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QPushButton* button(const char* name, const char* text, QWidget* parent) {
     auto* b = named(new QPushButton(QString::fromUtf8(text), parent), name);
@@ -47,15 +43,7 @@ SaleDetailsWindow::SaleDetailsWindow(Platform& platform, Database& db, CurrentUs
                                 view_);
     rows_->setAlignment(1, Qt::AlignRight);
     for (int column = 2; column <= 5; ++column) rows_->setAlignment(column, Qt::AlignHCenter);
-    view_->setModel(rows_);
-    view_->setRootIsDecorated(false);
-    view_->setUniformRowHeights(true);
-    view_->setAllColumnsShowFocus(true);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::SingleSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int widths[] = {50, 120, 100, 100, 100, 100};
-    for (int column = 0; column < 6; ++column) view_->setColumnWidth(column, widths[column]);
+    setUpReportView(view_, rows_, {50, 120, 100, 100, 100, 100});
 
     name_ = named(new QLineEdit(this), "编辑框_名称");
     quantity_ = named(new QLineEdit(QStringLiteral("1"), this), "编辑框_数量");

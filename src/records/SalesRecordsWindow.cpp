@@ -21,6 +21,7 @@
 #include "store/NumberRules.h"
 #include "store/TextRules.h"
 #include "widgets/ReportListModel.h"
+#include "widgets/ReportView.h"
 
 namespace {
 
@@ -67,16 +68,8 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
                                  QStringLiteral("备注")},
                                 view_);
     for (int column = 3; column <= 6; ++column) rows_->setAlignment(column, Qt::AlignHCenter);
-    view_->setModel(rows_);
-    view_->setRootIsDecorated(false);
-    view_->setUniformRowHeights(true);
-    view_->setAllColumnsShowFocus(true);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::SingleSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUpReportView(view_, rows_, {50, 90, 126, 50, 80, 60, 115});
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
-    const int widths[] = {50, 90, 126, 50, 80, 60, 115};
-    for (int column = 0; column < 7; ++column) view_->setColumnWidth(column, widths[column]);
 
     auto* totals = new QFrame(this);
     totals->setObjectName(QStringLiteral("外形框1"));
