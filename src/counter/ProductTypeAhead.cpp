@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <utility>
 
 #include "counter/MainWindowUi.h"
 #include "platform/Prompter.h"
@@ -59,12 +60,14 @@ bool ProductTypeAhead::lookupProduct() {
 }
 
 void ProductTypeAhead::nameEdited(const QString& text) {
+    // Text from an input method comes without a key press; it never counts as deleting.
+    const bool deleted = std::exchange(deleting_, false);
     if (text.isEmpty()) {
         ui_.price->setText(QStringLiteral("0.00"));
         return;
     }
     // Deleting (Backspace over the completion, or more) must not bring the completion back.
-    if (deleting_) return;
+    if (deleted) return;
     if (!lookupProduct()) return;
     // Only a name that really begins with what was typed completes it.
     if (lastFoundName_.size() <= text.size() || !lastFoundName_.startsWith(text, Qt::CaseInsensitive)) return;

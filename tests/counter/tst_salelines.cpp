@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QTimer>
 
 #include "CounterTestWindow.h"
@@ -88,6 +89,14 @@ void SaleLinesTest::backspaceDropsTheCompletion() {
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(name->text(), QString());
     QCOMPARE(c_->text("编辑框_单价"), QStringLiteral("0.00"));
+    // Text committed by an input method after a Backspace still completes.
+    typeText(name, QStringLiteral("mk"));
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("f"));
+    QApplication::sendEvent(name, &commit);
+    QCOMPARE(name->text(), QStringLiteral("mkf-麦克风"));
+    QCOMPARE(c_->text("编辑框_单价"), QStringLiteral("10.00"));
 }
 
 void SaleLinesTest::typedWildcardsAndApostrophesAreText() {
