@@ -4,7 +4,13 @@
 
 #include "store/TextRules.h"
 
-RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)), ok_(true) { onRow_ = query_.next(); }
+RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)), ok_(true) {
+    const QSqlRecord record = query_.record();
+    for (int i = record.count() - 1; i >= 0; --i) columns_.insert(record.fieldName(i).toCaseFolded(), i);
+    onRow_ = query_.next();
+}
+
+int RecordSet::columnIndex(const QString& column) const { return columns_.value(column.toCaseFolded(), -1); }
 
 void RecordSet::next() {
     if (onRow_) onRow_ = query_.next();
@@ -12,7 +18,7 @@ void RecordSet::next() {
 
 QVariant RecordSet::value(const QString& column) const {
     if (!onRow_) return {};
-    const int index = query_.record().indexOf(column);
+    const int index = columnIndex(column);
     return index < 0 ? QVariant() : query_.value(index);
 }
 
@@ -22,7 +28,7 @@ QString RecordSet::text(const QString& column) const {
 }
 
 QString RecordSet::text(int column) const {
-    if (!onRow_ || column < 0 || column >= query_.record().count()) return QString();
+    if (!onRow_ || column < 0 || column >= columns_.size()) return QString();
     const QVariant v = query_.value(column);
     return v.isNull() ? QString() : v.toString();
 }

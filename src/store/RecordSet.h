@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QSqlQuery>
+#include <QHash>
 #include <QString>
 
 // The rows of one SELECT, read forward only. It stands on the first row right after the query;
@@ -25,7 +26,11 @@ public:
     QVariant value(const QString& column) const;
 
 private:
+    int columnIndex(const QString& column) const;
+
     QSqlQuery query_;
+    // Looked up once: QSqlQuery::record() builds a new record on every call.
+    QHash<QString, int> columns_;
     bool ok_ = false;
     bool onRow_ = false;
 };

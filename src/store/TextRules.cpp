@@ -64,13 +64,13 @@ QString dateTimeDisplayText(const QDateTime& when) {
     if (!when.isValid()) return QString();
     const QDate d = when.date();
     const QTime t = when.time();
-    QString text = QStringLiteral("%1年%2月%3日").arg(d.year()).arg(d.month()).arg(d.day());
-    if (t.second() != 0)
-        text += QStringLiteral("%1时%2分%3秒").arg(t.hour()).arg(t.minute()).arg(t.second());
-    else if (t.minute() != 0)
-        text += QStringLiteral("%1时%2分").arg(t.hour()).arg(t.minute());
-    else if (t.hour() != 0)
-        text += QStringLiteral("%1时").arg(t.hour());
+    QString text = QString::number(d.year()) + QStringLiteral("年") + QString::number(d.month()) + QStringLiteral("月") +
+                   QString::number(d.day()) + QStringLiteral("日");
+    if (t.hour() == 0 && t.minute() == 0 && t.second() == 0) return text;
+    text += QString::number(t.hour()) + QStringLiteral("时");
+    if (t.minute() == 0 && t.second() == 0) return text;
+    text += QString::number(t.minute()) + QStringLiteral("分");
+    if (t.second() != 0) text += QString::number(t.second()) + QStringLiteral("秒");
     return text;
 }
 
