@@ -23,7 +23,9 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double msSince(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
+double msSince(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
 
 }  // namespace
 
@@ -32,9 +34,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     TestDataDir dir;
     if (!dir.isValid() ||
-        !dir.exec(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                 "SELECT i + 1 FROM n WHERE i < 100000) SELECT printf('p%06d-商品%d', i, i), '9.90' "
-                                 "FROM n"))) {
+        !dir.exec(QStringLiteral(
+            "INSERT INTO 商品名称 (名称, 单价) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+            "SELECT i + 1 FROM n WHERE i < 100000) SELECT printf('p%06d-商品%d', i, i), '9.90' "
+            "FROM n"))) {
         std::fprintf(stderr, "could not prepare the database\n");
         return 1;
     }
@@ -72,8 +75,8 @@ int main(int argc, char* argv[]) {
         saves.push_back(msSince(timer));
     }
 
-    std::printf("keystroke to completion, 100000 products: median %.3f ms (%zu keystrokes)\n", median(keystrokes),
-                keystrokes.size());
+    std::printf("keystroke to completion, 100000 products: median %.3f ms (%zu keystrokes)\n",
+                median(keystrokes), keystrokes.size());
     std::printf("saving a 50-line sale: median %.3f ms (%zu sales)\n", median(saves), saves.size());
     return platform.prompts.surprises().isEmpty() ? 0 : 1;
 }

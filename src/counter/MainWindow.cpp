@@ -29,11 +29,16 @@
 namespace {
 
 const QStringList calculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-                                 QStringLiteral("mate-calc"), QStringLiteral("galculator"),
-                                 QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
-const QStringList textEditors = {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
-                                 QStringLiteral("kwrite"), QStringLiteral("kate"), QStringLiteral("mousepad"),
-                                 QStringLiteral("pluma"), QStringLiteral("xed"), QStringLiteral("featherpad"),
+                                 QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
+                                 QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+const QStringList textEditors = {QStringLiteral("gnome-text-editor"),
+                                 QStringLiteral("gedit"),
+                                 QStringLiteral("kwrite"),
+                                 QStringLiteral("kate"),
+                                 QStringLiteral("mousepad"),
+                                 QStringLiteral("pluma"),
+                                 QStringLiteral("xed"),
+                                 QStringLiteral("featherpad"),
                                  QStringLiteral("leafpad")};
 
 }  // namespace
@@ -46,8 +51,9 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
     lines_ = new SaleLines(db_, prompter, ui_, *typeAhead_, this);
     payment_ = new PaymentPanel(db_, prompter, ui_, *lines_, this);
     numbering_ = new ReceiptNumbering(db_, prompter, platform_.clock(), *ui_.receiptNumber, this);
-    saver_ = new SaleSaver(db_, prompter, platform_.clock(), ui_, *lines_, *numbering_,
-                           [this] { return saveSalesRecords_; }, this);
+    saver_ = new SaleSaver(
+        db_, prompter, platform_.clock(), ui_, *lines_, *numbering_, [this] { return saveSalesRecords_; },
+        this);
     connect(lines_, &SaleLines::amountDueChanged, payment_, &PaymentPanel::writeReceived);
     connect(this, &MainWindow::enterPressed, lines_, &SaleLines::addSaleLine);
     connect(ui_.saveOnlyButton, &QPushButton::clicked, this, &MainWindow::saveSale);
@@ -63,10 +69,12 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
 
     connect(ui_.clock, &QTimer::timeout, this, &MainWindow::showClock);
     connect(ui_.calculatorAction, &QAction::triggered, this, [this] {
-        startFirstInstalled(calculators, QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
+        startFirstInstalled(
+            calculators, QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
     });
     connect(ui_.editorAction, &QAction::triggered, this, [this] {
-        startFirstInstalled(textEditors, QStringLiteral("没有找到文本编辑器，请先安装一个文本编辑器（例如 gedit）。"));
+        startFirstInstalled(textEditors,
+                            QStringLiteral("没有找到文本编辑器，请先安装一个文本编辑器（例如 gedit）。"));
     });
     connect(ui_.contactAction, &QAction::triggered, this, [this] {
         if (!platform_.shell().openUrl(QUrl(QStringLiteral("https://korvane.example/contact"))))
@@ -79,10 +87,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::openCounter() {
     Prompter& prompter = platform_.prompter();
-    user_.permission = readLastValue(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 WHERE 用户名 = ? ORDER BY ID"),
-                                     {user_.name}, QStringLiteral("权限"), this);
-    setWindowTitle(QStringLiteral("Korvanev3.2          收银员：") + user_.name + QLatin1Char('(') + user_.permission +
-                   QLatin1Char(')'));
+    user_.permission =
+        readLastValue(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 WHERE 用户名 = ? ORDER BY ID"),
+                      {user_.name}, QStringLiteral("权限"), this);
+    setWindowTitle(QStringLiteral("Korvanev3.2          收银员：") + user_.name + QLatin1Char('(') +
+                   user_.permission + QLatin1Char(')'));
 
     ui_.cashier->setText(user_.name);
     if (!user_.isAdministrator()) {
@@ -92,8 +101,8 @@ void MainWindow::openCounter() {
 
     numbering_->readNumberFormatMode();
 
-    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 付款方式 ORDER BY ID"), {}, *ui_.paymentCombo,
-                       QStringLiteral("方式"), false, this);
+    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 付款方式 ORDER BY ID"), {},
+                       *ui_.paymentCombo, QStringLiteral("方式"), false, this);
     ui_.payment->setText(QStringLiteral("现金"));
 
     ui_.notes->setPlainText(readConfigText(db_, prompter, QStringLiteral("备注"), this));
@@ -119,8 +128,8 @@ void MainWindow::openCounter() {
     ui_.modifyButton->setEnabled(false);
     ui_.name->setFocus();
 
-    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 ORDER BY ID"), {}, *ui_.cashierCombo,
-                       QStringLiteral("用户名"), true, this);
+    fillComboFromQuery(db_, prompter, QStringLiteral("SELECT * FROM 用户登录 ORDER BY ID"), {},
+                       *ui_.cashierCombo, QStringLiteral("用户名"), true, this);
 
     showClock();
     ui_.clock->start();
@@ -132,7 +141,8 @@ bool MainWindow::saveSale() {
 }
 
 NumberFormatDialog* MainWindow::openNumberFormatDialog(QWidget* owner) {
-    auto* dialog = new NumberFormatDialog(db_, platform_.prompter(), platform_.clock(), *numbering_, owner ? owner : this);
+    auto* dialog = new NumberFormatDialog(db_, platform_.prompter(), platform_.clock(), *numbering_,
+                                          owner ? owner : this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->open();
@@ -147,7 +157,9 @@ void MainWindow::applyOption(const QString& column, QCheckBox* box, const QList<
     for (QWidget* control : controls) control->setEnabled(on);
 }
 
-void MainWindow::showClock() { ui_.time->setText(formatDateTimeText(platform_.clock().now())); }
+void MainWindow::showClock() {
+    ui_.time->setText(formatDateTimeText(platform_.clock().now()));
+}
 
 void MainWindow::startFirstInstalled(const QStringList& programs, const QString& missingMessage) {
     Shell& shell = platform_.shell();

@@ -11,8 +11,8 @@
 #include "store/Database.h"
 #include "store/Transaction.h"
 
-NumberFormatDialog::NumberFormatDialog(Database& db, Prompter& prompter, Clock& clock, ReceiptNumbering& numbering,
-                                       QWidget* parent)
+NumberFormatDialog::NumberFormatDialog(Database& db, Prompter& prompter, Clock& clock,
+                                       ReceiptNumbering& numbering, QWidget* parent)
     : QDialog(parent), db_(db), prompter_(prompter), numbering_(numbering) {
     setObjectName(QStringLiteral("NumberFormatDialog"));
     setWindowTitle(QStringLiteral("销售Korvane"));
@@ -76,9 +76,8 @@ void NumberFormatDialog::store() {
     }
     // Mode and prefix change together or not at all.
     Transaction transaction = db_.transaction();
-    if (!transaction.isActive() ||
-        !db_.execute(QStringLiteral("UPDATE 配置文件 SET 全局单号格式 = ?"),
-                     {custom ? QStringLiteral("1") : QStringLiteral("2")})) {
+    if (!transaction.isActive() || !db_.execute(QStringLiteral("UPDATE 配置文件 SET 全局单号格式 = ?"),
+                                                {custom ? QStringLiteral("1") : QStringLiteral("2")})) {
         prompter_.tell(this, QStringLiteral("数据添加失败"));
         return;
     }

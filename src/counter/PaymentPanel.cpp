@@ -25,7 +25,8 @@ PaymentPanel::PaymentPanel(Database& db, Prompter& prompter, const MainWindowUi&
     : QObject(parent), db_(db), prompter_(prompter), ui_(ui), lines_(lines), changeDelay_(new QTimer(this)) {
     ui_.discountCombo->replaceItems(discountRates());
     for (QLineEdit* money : {ui_.received, ui_.change})
-        money->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,12}(\\.[0-9]{0,6})?")), money));
+        money->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,12}(\\.[0-9]{0,6})?")), money));
     changeDelay_->setSingleShot(true);
     changeDelay_->setInterval(typingPauseMs);
     connect(changeDelay_, &QTimer::timeout, this, &PaymentPanel::computeChange);
@@ -74,7 +75,8 @@ void PaymentPanel::discountSwitched(bool on) {
 void PaymentPanel::paymentSwitched(bool on) {
     ui_.paymentCombo->setEnabled(on);
     if (on && ui_.paymentCombo->count() > 0) ui_.paymentCombo->setCurrentIndex(0);
-    if (!writeConfigValue(db_, QStringLiteral("付款方式的选中"), on ? QStringLiteral("真") : QStringLiteral("假")))
+    if (!writeConfigValue(db_, QStringLiteral("付款方式的选中"),
+                          on ? QStringLiteral("真") : QStringLiteral("假")))
         prompter_.tell(ui_.paymentCombo->window(), QStringLiteral("数据修改失败"));
 }
 

@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-
 #include <algorithm>
 #include <utility>
 
@@ -31,7 +30,8 @@ ProductTypeAhead::ProductTypeAhead(Database& db, Prompter& prompter, const MainW
     ui_.name->installEventFilter(this);
     connect(ui_.name, &QLineEdit::textEdited, this, &ProductTypeAhead::nameEdited);
     connect(ui_.nameCombo, &DropDownEdit::aboutToDropDown, this, &ProductTypeAhead::fillProductCombo);
-    connect(ui_.nameCombo, qOverload<int>(&QComboBox::activated), this, &ProductTypeAhead::suggestionSelected);
+    connect(ui_.nameCombo, qOverload<int>(&QComboBox::activated), this,
+            &ProductTypeAhead::suggestionSelected);
     for (QWidget* over : {static_cast<QWidget*>(ui_.nameCombo), static_cast<QWidget*>(ui_.name)})
         connect(new WheelNotches(over), &WheelNotches::notch, this, &ProductTypeAhead::wheelOverName);
 }

@@ -14,11 +14,14 @@ constexpr int counterDigits = 7;
 const QString queryFailed = QStringLiteral("查询失败！");
 
 // Only the last seven characters of a number are its counter; the prefix may be anything.
-qint64 counterOf(const QString& number) { return wholeNumberOf(number.right(counterDigits)); }
+qint64 counterOf(const QString& number) {
+    return wholeNumberOf(number.right(counterDigits));
+}
 
 }  // namespace
 
-ReceiptNumbering::ReceiptNumbering(Database& db, Prompter& prompter, Clock& clock, QLineEdit& box, QObject* parent)
+ReceiptNumbering::ReceiptNumbering(Database& db, Prompter& prompter, Clock& clock, QLineEdit& box,
+                                   QObject* parent)
     : QObject(parent), db_(db), prompter_(prompter), clock_(clock), box_(box) {}
 
 void ReceiptNumbering::readNumberFormatMode() {
@@ -55,7 +58,8 @@ QString ReceiptNumbering::lastSaleId() {
 QString ReceiptNumbering::lastReceiptNumber() {
     const QString id = lastSaleId();
     if (id.isEmpty()) return QString();
-    RecordSet rows = db_.query(QStringLiteral("SELECT 销售票号 FROM 销售记录 WHERE ID = ?"), {id.toLongLong()});
+    RecordSet rows =
+        db_.query(QStringLiteral("SELECT 销售票号 FROM 销售记录 WHERE ID = ?"), {id.toLongLong()});
     if (!rows.ok()) {
         prompter_.tell(box_.window(), queryFailed);
         return QString();
@@ -98,4 +102,6 @@ void ReceiptNumbering::advanceReceiptNumber(const QString& used) {
     show(prefix, counterText(counterOf(used) + 1));
 }
 
-void ReceiptNumbering::restart(const QString& prefix) { show(prefix, counterText(1)); }
+void ReceiptNumbering::restart(const QString& prefix) {
+    show(prefix, counterText(1));
+}

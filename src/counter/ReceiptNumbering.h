@@ -17,7 +17,8 @@ class ReceiptNumbering : public QObject {
 public:
     enum Mode { CustomPrefixMode = 1, DatePrefixMode = 2 };
 
-    ReceiptNumbering(Database& db, Prompter& prompter, Clock& clock, QLineEdit& box, QObject* parent = nullptr);
+    ReceiptNumbering(Database& db, Prompter& prompter, Clock& clock, QLineEdit& box,
+                     QObject* parent = nullptr);
 
     // Reads 全局单号格式; keeps the mode it had when the query fails.
     void readNumberFormatMode();

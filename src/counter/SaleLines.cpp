@@ -36,8 +36,10 @@ SaleLines::SaleLines(Database& db, Prompter& prompter, const MainWindowUi& ui, P
                      QObject* parent)
     : QObject(parent), db_(db), prompter_(prompter), ui_(ui), typeAhead_(typeAhead) {
     // Whole quantities and plain decimal prices only, as the cashier types them.
-    ui_.quantity->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), ui_.quantity));
-    ui_.price->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,12}(\\.[0-9]{0,6})?")), ui_.price));
+    ui_.quantity->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), ui_.quantity));
+    ui_.price->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,12}(\\.[0-9]{0,6})?")), ui_.price));
     connect(ui_.addButton, &QPushButton::clicked, this, &SaleLines::addSaleLine);
     connect(ui_.modifyButton, &QPushButton::clicked, this, &SaleLines::modifySaleLine);
     connect(ui_.deleteButton, &QPushButton::clicked, this, &SaleLines::deleteSaleLines);
@@ -65,9 +67,12 @@ void SaleLines::addSaleLine() {
     const QString quantity = ui_.quantity->text();
     const QString price = ui_.price->text();
     const QString title = QStringLiteral("提示");
-    if (name.isEmpty()) return prompter_.tell(owner, QStringLiteral("商品名称不能为空！"), MessageIcon::Error, title);
-    if (quantity.isEmpty()) return prompter_.tell(owner, QStringLiteral("数量不能为空！"), MessageIcon::Error, title);
-    if (price.isEmpty()) return prompter_.tell(owner, QStringLiteral("价格不能为空！"), MessageIcon::Error, title);
+    if (name.isEmpty())
+        return prompter_.tell(owner, QStringLiteral("商品名称不能为空！"), MessageIcon::Error, title);
+    if (quantity.isEmpty())
+        return prompter_.tell(owner, QStringLiteral("数量不能为空！"), MessageIcon::Error, title);
+    if (price.isEmpty())
+        return prompter_.tell(owner, QStringLiteral("价格不能为空！"), MessageIcon::Error, title);
     if (nameTooLong(name)) return;
 
     // Until a product has been found, picked or stored in this run, a new name is remembered.
@@ -141,15 +146,21 @@ void SaleLines::refreshSaleTotals() {
     emit amountDueChanged(ui_.discountSwitch->isChecked() ? discounted : amount);
 }
 
-double SaleLines::discountFactor() const { return numberOf(ui_.discountCombo->currentText()) * 0.1; }
+double SaleLines::discountFactor() const {
+    return numberOf(ui_.discountCombo->currentText()) * 0.1;
+}
 
 void SaleLines::scrollToLastLine() {
     if (lineCount() > 0) ui_.saleList->scrollTo(ui_.saleLines->index(lineCount() - 1, 0));
 }
 
-int SaleLines::lineCount() const { return ui_.saleLines->rowCount(); }
+int SaleLines::lineCount() const {
+    return ui_.saleLines->rowCount();
+}
 
-QString SaleLines::cell(int row, int column) const { return ui_.saleLines->cell(row, column); }
+QString SaleLines::cell(int row, int column) const {
+    return ui_.saleLines->cell(row, column);
+}
 
 void SaleLines::clearSale() {
     ui_.saleLines->clear();
@@ -190,7 +201,8 @@ void SaleLines::stepPrice(int direction) {
     if (whole <= 0 && step < 0) return;
     if (!text.contains(QLatin1Char('.'))) text += QStringLiteral(".00");
     // The fraction as typed follows the new whole part: 12.50 gives 13.50, 12.5 gives 13.5.
-    ui_.price->setText(numberText(static_cast<double>(whole + step)) + text.mid(text.indexOf(QLatin1Char('.'))));
+    ui_.price->setText(numberText(static_cast<double>(whole + step)) +
+                       text.mid(text.indexOf(QLatin1Char('.'))));
 }
 
 void SaleLines::stepQuantity(int direction) {

@@ -7,7 +7,9 @@ namespace {
 constexpr int notchDelta = 120;
 }
 
-WheelNotches::WheelNotches(QWidget* watched) : QObject(watched) { watched->installEventFilter(this); }
+WheelNotches::WheelNotches(QWidget* watched) : QObject(watched) {
+    watched->installEventFilter(this);
+}
 
 bool WheelNotches::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);

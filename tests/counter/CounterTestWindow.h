@@ -68,7 +68,8 @@ struct CounterTestWindow {
     int rows() const { return list()->model()->rowCount(); }
     QStringList row(int r) const {
         QStringList cells;
-        for (int c = 0; c < list()->model()->columnCount(); ++c) cells << list()->model()->index(r, c).data().toString();
+        for (int c = 0; c < list()->model()->columnCount(); ++c)
+            cells << list()->model()->index(r, c).data().toString();
         return cells;
     }
     void clickRow(int r, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {

@@ -117,18 +117,31 @@ void SaleLinesTest::lineAmounts_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("received");
-    QTest::newRow("dash name, no discount") << false << "dyj-打印机" << "2" << "80"
-                                            << QStringList{"1", "打印机", "2", "80.00", "160.00", "160.00"} << "160.00";
-    QTest::newRow("discount 9.5") << true << "笔" << "3" << "10"
-                                  << QStringList{"1", "笔", "3", "10.00", "30.00", "28.50"} << "28.50";
-    QTest::newRow("half a cent rounds up") << false << "纸" << "1" << "0.125"
-                                           << QStringList{"1", "纸", "1", "0.12", "0.13", "0.13"} << "0.13";
-    QTest::newRow("name ending in a dash keeps its text") << false << "abc-" << "1" << "5"
-                                                          << QStringList{"1", "abc-", "1", "5.00", "5.00", "5.00"} << "5.00";
-    QTest::newRow("huge amount without exponent")
-        << false << "金条" << "2147483647" << "99999999.99"
-        << QStringList{"1", "金条", "2147483647", "99999999.99", "214748364678500000.00", "214748364678500000.00"}
-        << "214748364678500000.00";
+    QTest::newRow("dash name, no discount")
+        << false << "dyj-打印机"
+        << "2"
+        << "80" << QStringList{"1", "打印机", "2", "80.00", "160.00", "160.00"} << "160.00";
+    QTest::newRow("discount 9.5") << true << "笔"
+                                  << "3"
+                                  << "10" << QStringList{"1", "笔", "3", "10.00", "30.00", "28.50"}
+                                  << "28.50";
+    QTest::newRow("half a cent rounds up")
+        << false << "纸"
+        << "1"
+        << "0.125" << QStringList{"1", "纸", "1", "0.12", "0.13", "0.13"} << "0.13";
+    QTest::newRow("name ending in a dash keeps its text")
+        << false << "abc-"
+        << "1"
+        << "5" << QStringList{"1", "abc-", "1", "5.00", "5.00", "5.00"} << "5.00";
+    QTest::newRow("huge amount without exponent") << false << "金条"
+                                                  << "2147483647"
+                                                  << "99999999.99" << QStringList{"1",
+                                                                                  "金条",
+                                                                                  "2147483647",
+                                                                                  "99999999.99",
+                                                                                  "214748364678500000.00",
+                                                                                  "214748364678500000.00"}
+                                                  << "214748364678500000.00";
 }
 
 void SaleLinesTest::lineAmounts() {
@@ -170,11 +183,26 @@ void SaleLinesTest::emptyEntries_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
-    QTest::newRow("add, no name") << "按钮_添加商品" << "编辑框_名称" << "商品名称不能为空！" << "提示";
-    QTest::newRow("add, no quantity") << "按钮_添加商品" << "编辑框_数量" << "数量不能为空！" << "提示";
-    QTest::newRow("add, no price") << "按钮_添加商品" << "编辑框_单价" << "价格不能为空！" << "提示";
-    QTest::newRow("modify, no price") << "按钮_修改" << "编辑框_单价" << "单价不能为空！" << "信息：";
-    QTest::newRow("modify, no quantity") << "按钮_修改" << "编辑框_数量" << "数量不能为空！" << "信息：";
+    QTest::newRow("add, no name") << "按钮_添加商品"
+                                  << "编辑框_名称"
+                                  << "商品名称不能为空！"
+                                  << "提示";
+    QTest::newRow("add, no quantity") << "按钮_添加商品"
+                                      << "编辑框_数量"
+                                      << "数量不能为空！"
+                                      << "提示";
+    QTest::newRow("add, no price") << "按钮_添加商品"
+                                   << "编辑框_单价"
+                                   << "价格不能为空！"
+                                   << "提示";
+    QTest::newRow("modify, no price") << "按钮_修改"
+                                      << "编辑框_单价"
+                                      << "单价不能为空！"
+                                      << "信息：";
+    QTest::newRow("modify, no quantity") << "按钮_修改"
+                                         << "编辑框_数量"
+                                         << "数量不能为空！"
+                                         << "信息：";
 }
 
 void SaleLinesTest::emptyEntries() {
@@ -185,8 +213,10 @@ void SaleLinesTest::emptyEntries() {
     c_->addLine(QStringLiteral("笔"), QStringLiteral("2"), QStringLiteral("3"));
     c_->clickRow(0);
     c_->retype(box.toUtf8().constData(), QString());
-    if (box != QStringLiteral("编辑框_名称")) QVERIFY(!c_->text("编辑框_名称").isEmpty());
-    else c_->retype("编辑框_名称", QString());
+    if (box != QStringLiteral("编辑框_名称"))
+        QVERIFY(!c_->text("编辑框_名称").isEmpty());
+    else
+        c_->retype("编辑框_名称", QString());
     c_->platform.prompts.expect(message);
     c_->click(button.toUtf8().constData());
     QCOMPARE(c_->platform.prompts.shown().last().message.title, title);
@@ -237,13 +267,20 @@ void SaleLinesTest::wheelSteppers_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<int>("notches");
     QTest::addColumn<QString>("result");
-    QTest::newRow("price up") << "编辑框_单价" << "12.50" << -1 << "13.50";
-    QTest::newRow("price down") << "编辑框_单价" << "12.50" << 1 << "11.50";
-    QTest::newRow("price short fraction") << "编辑框_单价" << "12.5" << -1 << "13.5";
-    QTest::newRow("price without point") << "编辑框_单价" << "7" << 2 << "5.00";
-    QTest::newRow("price stays at 0") << "编辑框_单价" << "0.50" << 1 << "0.50";
-    QTest::newRow("quantity to 0 and no further") << "编辑框_数量" << "1" << 3 << "0";
-    QTest::newRow("quantity up") << "编辑框_数量" << "1" << -2 << "3";
+    QTest::newRow("price up") << "编辑框_单价"
+                              << "12.50" << -1 << "13.50";
+    QTest::newRow("price down") << "编辑框_单价"
+                                << "12.50" << 1 << "11.50";
+    QTest::newRow("price short fraction") << "编辑框_单价"
+                                          << "12.5" << -1 << "13.5";
+    QTest::newRow("price without point") << "编辑框_单价"
+                                         << "7" << 2 << "5.00";
+    QTest::newRow("price stays at 0") << "编辑框_单价"
+                                      << "0.50" << 1 << "0.50";
+    QTest::newRow("quantity to 0 and no further") << "编辑框_数量"
+                                                  << "1" << 3 << "0";
+    QTest::newRow("quantity up") << "编辑框_数量"
+                                 << "1" << -2 << "3";
 }
 
 void SaleLinesTest::wheelSteppers() {
@@ -266,7 +303,8 @@ void SaleLinesTest::suggestionsAndNameWheel() {
     QCOMPARE(combo->itemText(4), QStringLiteral("打印纸"));
     QCOMPARE(combo->itemData(4).toLongLong(), qint64(12));
     QAbstractItemView* popup = combo->view();
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(4, 0)).center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                      popup->visualRect(popup->model()->index(4, 0)).center());
     QCOMPARE(c_->text("编辑框_名称"), QStringLiteral("打印纸"));
     QCOMPARE(c_->text("编辑框_单价"), QStringLiteral("12"));
 
@@ -316,7 +354,8 @@ void SaleLinesTest::paymentSwitchIsStored() {
     QVERIFY(methods->isEnabled());
     methods->showPopup();
     QAbstractItemView* popup = methods->view();
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(3, 0)).center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                      popup->visualRect(popup->model()->index(3, 0)).center());
     QCOMPARE(c_->text("编辑框_付款方式"), QStringLiteral("支付宝"));
 }
 
@@ -342,7 +381,8 @@ void SaleLinesTest::quickAmountShowsChangeAtOnce() {
     auto* quick = c_->find<QComboBox>("组合框_实收");
     quick->showPopup();
     QAbstractItemView* popup = quick->view();
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(3, 0)).center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                      popup->visualRect(popup->model()->index(3, 0)).center());
     QCOMPARE(c_->text("编辑框_实收"), QStringLiteral("100.00"));
     QCOMPARE(c_->text("编辑框_找零"), QStringLiteral("71.50"));
     CounterTestWindow::wheel(c_->find("编辑框_实收"), -1);

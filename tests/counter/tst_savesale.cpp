@@ -59,8 +59,9 @@ void SaveSaleTest::keyboardOnlySaleIsStored() {
     QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 金额 || '|' || 数量 || '|' || 收银员 || '|' || 销售时间 "
                                             "FROM 销售记录 WHERE ID = 402")),
              QStringLiteral("80.00|1|admin|2026-12-11 09:30:05"));
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 名称 || '|' || 数量 || '|' || 单价 || '|' || 金额 || '|' || 折后 "
-                                            "FROM 销售详情 WHERE 关联 = 402")),
+    QCOMPARE(c_->dir->scalar(
+                 QStringLiteral("SELECT 名称 || '|' || 数量 || '|' || 单价 || '|' || 金额 || '|' || 折后 "
+                                "FROM 销售详情 WHERE 关联 = 402")),
              QStringLiteral("打印机|1|80.00|80.00|80.00"));
     QCOMPARE(c_->rows(), 0);
     QCOMPARE(c_->label("标签_总量"), QString());
@@ -78,9 +79,11 @@ void SaveSaleTest::twoLinesWithANote() {
     c_->addLine(QStringLiteral("茶"), QStringLiteral("1"), QStringLiteral("5"));
     QVERIFY(c_->window->saveSale());
     QCOMPARE(count("销售记录"), QStringLiteral("2"));
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 销售详情 WHERE 关联 = 402")), QStringLiteral("2"));
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 金额 || '|' || 备注 || '|' FROM 销售记录 WHERE ID = 402")),
-             QStringLiteral("35.00|N |"));
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 销售详情 WHERE 关联 = 402")),
+             QStringLiteral("2"));
+    QCOMPARE(
+        c_->dir->scalar(QStringLiteral("SELECT 金额 || '|' || 备注 || '|' FROM 销售记录 WHERE ID = 402")),
+        QStringLiteral("35.00|N |"));
     QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT group_concat(名称 || ':' || 折后 || ':' || 备注, ';') "
                                             "FROM 销售详情 WHERE 关联 = 402 ORDER BY ID")),
              QStringLiteral("O'Brien:28.50: N;茶:4.75: N"));
@@ -89,27 +92,33 @@ void SaveSaleTest::twoLinesWithANote() {
 void SaveSaleTest::startNumber_data() {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("seed database") << "" << "0000000000002";
+    QTest::newRow("seed database") << ""
+                                   << "0000000000002";
     QTest::newRow("custom prefix NO") << "UPDATE 配置文件 SET 单号格式 = 'NO'; "
-                                         "UPDATE 销售记录 SET 销售票号 = 'NO0000041'" << "NO0000042";
+                                         "UPDATE 销售记录 SET 销售票号 = 'NO0000041'"
+                                      << "NO0000042";
     QTest::newRow("date prefix, yesterday's counter") << "UPDATE 配置文件 SET 全局单号格式 = '2'; "
                                                          "UPDATE 销售记录 SET 销售票号 = '2612100000017'"
                                                       << "2612110000018";
-    QTest::newRow("unknown mode counts as date") << "UPDATE 配置文件 SET 全局单号格式 = '7'" << "2612110000002";
+    QTest::newRow("unknown mode counts as date") << "UPDATE 配置文件 SET 全局单号格式 = '7'"
+                                                 << "2612110000002";
     QTest::newRow("counter past seven digits") << "UPDATE 销售记录 SET 销售票号 = '0000009999999'"
                                                << "00000010000000";
-    QTest::newRow("no sale stored") << "DELETE FROM 销售记录" << "0000000000001";
+    QTest::newRow("no sale stored") << "DELETE FROM 销售记录"
+                                    << "0000000000001";
 }
 
 void SaveSaleTest::startNumber() {
     QFETCH(QString, setup);
     QFETCH(QString, shown);
-    for (const QString& sql : setup.split(QStringLiteral("; "), Qt::SkipEmptyParts)) QVERIFY(c_->dir->exec(sql));
+    for (const QString& sql : setup.split(QStringLiteral("; "), Qt::SkipEmptyParts))
+        QVERIFY(c_->dir->exec(sql));
     QVERIFY(c_->open());
     QCOMPARE(c_->text("编辑框_单号"), shown);
     c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"));
     c_->click("按钮_仅保存小票");
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 FROM 销售记录 ORDER BY ID DESC LIMIT 1")), shown);
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 FROM 销售记录 ORDER BY ID DESC LIMIT 1")),
+             shown);
 }
 
 void SaveSaleTest::typedNumberIsStoredAndFollowed() {
@@ -117,7 +126,8 @@ void SaveSaleTest::typedNumberIsStoredAndFollowed() {
     c_->retype("编辑框_单号", QStringLiteral("A12"));
     c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"));
     c_->click("按钮_仅保存小票");
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 FROM 销售记录 WHERE ID = 402")), QStringLiteral("A12"));
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 FROM 销售记录 WHERE ID = 402")),
+             QStringLiteral("A12"));
     QCOMPARE(c_->text("编辑框_单号"), QStringLiteral("0000000000001"));
     c_->retype("编辑框_单号", QStringLiteral("X0000500"));
     c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"));
@@ -133,24 +143,28 @@ void SaveSaleTest::datePrefixAcrossMidnight() {
     c_->platform.time.set(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 10)));
     c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"));
     c_->click("按钮_仅保存小票");
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 || '|' || 销售时间 FROM 销售记录 WHERE ID = 402")),
-             QStringLiteral("2403050000002|2024-03-05 00:00:10"));
+    QCOMPARE(
+        c_->dir->scalar(QStringLiteral("SELECT 销售票号 || '|' || 销售时间 FROM 销售记录 WHERE ID = 402")),
+        QStringLiteral("2403050000002|2024-03-05 00:00:10"));
     QCOMPARE(c_->text("编辑框_单号"), QStringLiteral("2403050000003"));
 }
 
 void SaveSaleTest::failedSaveStoresNothing_data() {
     QTest::addColumn<QString>("badLine");
     QTest::addColumn<QString>("cashier");
-    QTest::newRow("second line refused") << "CHECK" << "admin";
-    QTest::newRow("no cashier") << "" << "";
+    QTest::newRow("second line refused") << "CHECK"
+                                         << "admin";
+    QTest::newRow("no cashier") << ""
+                                << "";
 }
 
 void SaveSaleTest::failedSaveStoresNothing() {
     QFETCH(QString, badLine);
     QFETCH(QString, cashier);
     // A trigger stands in for any database refusal of a line.
-    QVERIFY(c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 销售详情 WHEN NEW.名称 = '坏' "
-                                         "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    QVERIFY(
+        c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 销售详情 WHEN NEW.名称 = '坏' "
+                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     QVERIFY(c_->open());
     c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"));
     if (!badLine.isEmpty()) c_->addLine(QStringLiteral("坏"), QStringLiteral("1"), QStringLiteral("2"));
@@ -195,9 +209,13 @@ void SaveSaleTest::dialogChoosesTheFormat_data() {
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("custom prefix") << true << "NO" << "NO0000001" << "1";
+    QTest::newRow("custom prefix") << true << "NO"
+                                   << "NO0000001"
+                                   << "1";
     // The prefix box is off with the date prefix; the stored custom prefix stays.
-    QTest::newRow("date prefix") << false << "000000" << "2612110000001" << "2";
+    QTest::newRow("date prefix") << false << "000000"
+                                 << "2612110000001"
+                                 << "2";
 }
 
 void SaveSaleTest::dialogChoosesTheFormat() {
