@@ -19,6 +19,7 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
+#include "records/SalesRecordsWindow.h"
 #include "store/ConfigReaders.h"
 #include "store/Database.h"
 #include "store/NumberRules.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
     connect(f5, &QShortcut::activated, this, &MainWindow::f5Pressed);
 
     connect(ui_.clock, &QTimer::timeout, this, &MainWindow::showClock);
+    connect(ui_.recordsAction, &QAction::triggered, this, &MainWindow::openSalesRecords);
     connect(ui_.calculatorAction, &QAction::triggered, this, [this] {
         startFirstInstalled(
             calculators, QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
@@ -172,6 +174,13 @@ void MainWindow::startFirstInstalled(const QStringList& programs, const QString&
         }
     }
     platform_.prompter().tell(this, missingMessage, MessageIcon::Information);
+}
+
+void MainWindow::openSalesRecords() {
+    auto* records = new SalesRecordsWindow(platform_, db_, user_, this);
+    records->setAttribute(Qt::WA_DeleteOnClose);
+    connect(records, &SalesRecordsWindow::dataReplaced, this, &MainWindow::restartRequested);
+    records->open();
 }
 
 void MainWindow::showAbout() {

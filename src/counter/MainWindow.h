@@ -40,6 +40,8 @@ public:
 
 signals:
     void closed();
+    // The data were replaced by a new database: the program should start again on it.
+    void restartRequested();
     // The counter's Enter and F5 keys, delivered only while this window is active.
     void enterPressed();
     void f5Pressed();
@@ -52,6 +54,7 @@ private:
     void applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls);
     void startFirstInstalled(const QStringList& programs, const QString& missingMessage);
     void showAbout();
+    void openSalesRecords();
 
     Platform& platform_;
     Database& db_;

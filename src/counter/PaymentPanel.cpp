@@ -10,6 +10,7 @@
 #include "platform/Prompter.h"
 #include "store/ConfigReaders.h"
 #include "store/Database.h"
+#include "store/DiscountRates.h"
 #include "store/NumberRules.h"
 #include "widgets/DropDownEdit.h"
 #include "widgets/WheelNotches.h"
@@ -39,15 +40,6 @@ PaymentPanel::PaymentPanel(Database& db, Prompter& prompter, const MainWindowUi&
     for (QWidget* over : {static_cast<QWidget*>(ui_.receivedCombo), static_cast<QWidget*>(ui_.received)})
         connect(new WheelNotches(over), &WheelNotches::notch, this, &PaymentPanel::quickAmountWheel);
     connect(ui_.editTime, &QCheckBox::clicked, this, &PaymentPanel::timeEditingSwitched);
-}
-
-QStringList PaymentPanel::discountRates() {
-    QStringList rates{QStringLiteral("10")};
-    for (int tenths = 99; tenths >= 10; --tenths) {
-        if (tenths == 88 || tenths == 70) continue;
-        rates << QString::number(tenths / 10) + QLatin1Char('.') + QString::number(tenths % 10);
-    }
-    return rates;
 }
 
 void PaymentPanel::writeReceived(const QString& money) {

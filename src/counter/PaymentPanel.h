@@ -16,9 +16,6 @@ public:
     PaymentPanel(Database& db, Prompter& prompter, const MainWindowUi& ui, const SaleLines& lines,
                  QObject* parent = nullptr);
 
-    // "10", then 9.9 down to 1.0 without 8.8 and 7.0: 89 rates.
-    static QStringList discountRates();
-
     // The program writes the amount received; the change follows at once.
     void writeReceived(const QString& money);
     void computeChange();

@@ -12,6 +12,7 @@
 #include "counter/ProductTypeAhead.h"
 #include "platform/Prompter.h"
 #include "store/Database.h"
+#include "store/DiscountRates.h"
 #include "store/NumberRules.h"
 #include "widgets/DropDownEdit.h"
 #include "widgets/ReportListModel.h"
@@ -147,7 +148,7 @@ void SaleLines::refreshSaleTotals() {
 }
 
 double SaleLines::discountFactor() const {
-    return numberOf(ui_.discountCombo->currentText()) * 0.1;
+    return discountFactorOf(ui_.discountCombo->currentText());
 }
 
 void SaleLines::scrollToLastLine() {

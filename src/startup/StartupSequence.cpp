@@ -91,6 +91,7 @@ void StartupSequence::openDatabase() {
 void StartupSequence::openMainWindow(const CurrentUser& user) {
     main_ = std::make_unique<MainWindow>(platform_, db_, user);
     connect(main_.get(), &MainWindow::closed, this, [this] { end(0); });
+    connect(main_.get(), &MainWindow::restartRequested, this, &StartupSequence::restart);
     main_->show();
     main_->openCounter();
     login_->hide();

@@ -13,6 +13,7 @@
 #include "Gui.h"
 #include "TestDataDir.h"
 #include "counter/MainWindow.h"
+#include "records/SalesRecordsWindow.h"
 #include "store/Database.h"
 
 class MainWindowTest : public QObject {
@@ -32,6 +33,7 @@ private slots:
     void extrasStartTheFirstInstalledProgram();
     void aboutAndContact();
     void closingEndsTheRun();
+    void recordsOpenFromTheMenu();
 
 private:
     MainWindow* open(const QString& user);
@@ -227,6 +229,17 @@ void MainWindowTest::closingEndsTheRun() {
     QVERIFY(w->close());
     QCOMPARE(closed.count(), 1);
     QVERIFY(!in<QTimer>(w, "时钟1")->isActive());
+}
+
+void MainWindowTest::recordsOpenFromTheMenu() {
+    MainWindow* w = open(QStringLiteral("admin"));
+    QSignalSpy restart(w, &MainWindow::restartRequested);
+    in<QAction>(w, "统计销售")->trigger();
+    auto* records = w->findChild<SalesRecordsWindow*>();
+    QVERIFY(records && records->isVisible());
+    QVERIFY(records->isModal() || records->windowModality() != Qt::NonModal);
+    emit records->dataReplaced();
+    QCOMPARE(restart.count(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)
