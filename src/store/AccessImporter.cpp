@@ -31,15 +31,15 @@ struct ColumnSpec {
     Target kind;
 };
 
-struct TableSpec {
+struct TableLayout {
     QString name;
     QList<ColumnSpec> columns;  // ID first
 };
 
 // The seven tables in the order they are filled: receipts before their lines.
-const QList<TableSpec>& tableSpecs() {
+const QList<TableLayout>& tableLayouts() {
     using T = Target;
-    static const QList<TableSpec> specs{
+    static const QList<TableLayout> layouts{
         {QStringLiteral("客户资料"), {{QStringLiteral("ID"), T::Integer}, {QStringLiteral("姓名"), T::Text}, {QStringLiteral("电话"), T::Text}}},
         {QStringLiteral("付款方式"), {{QStringLiteral("ID"), T::Integer}, {QStringLiteral("方式"), T::Text}}},
         {QStringLiteral("商品名称"), {{QStringLiteral("ID"), T::Integer}, {QStringLiteral("名称"), T::Text}, {QStringLiteral("单价"), T::Text}}},
@@ -63,7 +63,7 @@ const QList<TableSpec>& tableSpecs() {
           {QStringLiteral("logo宽度"), T::Integer},  {QStringLiteral("logo偏差"), T::Integer},  {QStringLiteral("是否打印logo"), T::Text},
           {QStringLiteral("logo"), T::Blob}}},
     };
-    return specs;
+    return layouts;
 }
 
 const QString configTable = QStringLiteral("配置文件");
@@ -159,11 +159,11 @@ public:
                                      QStringLiteral("付款方式"), QStringLiteral("商品名称"), QStringLiteral("用户登录")}) {
             if (!q.exec(QStringLiteral("DELETE FROM ") + table)) return writeError(q.lastError());
         }
-        for (const TableSpec& spec : tableSpecs()) {
+        for (const TableLayout& layout : tableLayouts()) {
             QString accessName;
             for (const QString& name : accessTables)
-                if (name.compare(spec.name, Qt::CaseInsensitive) == 0) accessName = name;
-            const QString error = importTable(spec, accessName, spec.name == configTable ? seedConfig : QVariantList());
+                if (name.compare(layout.name, Qt::CaseInsensitive) == 0) accessName = name;
+            const QString error = importTable(layout, accessName, layout.name == configTable ? seedConfig : QVariantList());
             if (!error.isEmpty()) return error;
         }
         return QString();
@@ -184,13 +184,13 @@ private:
 
     void note(const QString& text) { result_.problems << text; }
 
-    QString importTable(const TableSpec& spec, const QString& accessName, const QVariantList& seedRow) {
+    QString importTable(const TableLayout& layout, const QString& accessName, const QVariantList& seedRow) {
         AccessReader::TableInfo info;
-        // Column i of the Access table goes to spec column map[i], or nowhere (-1).
+        // Column i of the Access table goes to layout column map[i], or nowhere (-1).
         std::vector<int> map;
         QList<int> present;
         QSqlQuery insert(db_);
-        Unstored lost{spec.name, {}, {}};
+        Unstored lost{layout.name, {}, {}};
         qint64 maxId = 0;
         int stored = 0;
         bool prepared = false;
@@ -202,34 +202,34 @@ private:
             for (int i = 0; i < info.columns.size(); ++i) {
                 const AccessReader::Column& column = info.columns[i];
                 int target = -1;
-                for (int j = 0; j < spec.columns.size(); ++j)
-                    if (spec.columns[j].name.compare(column.name, Qt::CaseInsensitive) == 0) target = j;
+                for (int j = 0; j < layout.columns.size(); ++j)
+                    if (layout.columns[j].name.compare(column.name, Qt::CaseInsensitive) == 0) target = j;
                 if (target < 0) {
-                    note(QStringLiteral("已忽略表“%1”的列“%2”：新数据库没有这一列").arg(spec.name, column.name));
+                    note(QStringLiteral("已忽略表“%1”的列“%2”：新数据库没有这一列").arg(layout.name, column.name));
                 } else if (present.contains(target)) {
-                    note(QStringLiteral("已忽略表“%1”的列“%2”：与另一列同名").arg(spec.name, column.name));
-                } else if (!accepts(spec.columns[target].kind, column.kind)) {
-                    note(QStringLiteral("已忽略表“%1”的列“%2”：数据类型与新数据库不符").arg(spec.name, column.name));
+                    note(QStringLiteral("已忽略表“%1”的列“%2”：与另一列同名").arg(layout.name, column.name));
+                } else if (!accepts(layout.columns[target].kind, column.kind)) {
+                    note(QStringLiteral("已忽略表“%1”的列“%2”：数据类型与新数据库不符").arg(layout.name, column.name));
                 } else {
                     map[static_cast<size_t>(i)] = target;
                     present << target;
                 }
             }
             if (!present.contains(0)) {
-                failure = QStringLiteral("旧数据库的表“%1”没有 ID 列，无法导入。").arg(spec.name);
+                failure = QStringLiteral("旧数据库的表“%1”没有 ID 列，无法导入。").arg(layout.name);
                 return false;
             }
             // A column the file lacks keeps the blank database's value where it has one.
             QStringList names, marks;
-            for (int j = 0; j < spec.columns.size(); ++j) {
+            for (int j = 0; j < layout.columns.size(); ++j) {
                 if (present.contains(j) || j < seedRow.size()) {
-                    names << spec.columns[j].name;
+                    names << layout.columns[j].name;
                     marks << QStringLiteral("?");
                 }
-                lost.columns << spec.columns[j].name;
+                lost.columns << layout.columns[j].name;
             }
             if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(spec.name, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))) {
+                                    .arg(layout.name, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))) {
                 failure = writeError(insert.lastError());
                 return false;
             }
@@ -239,7 +239,7 @@ private:
 
         auto sink = [&](const AccessReader::Row& row) -> bool {
             if (!prepared && !prepare()) return false;
-            if (spec.name == configTable && !blankRowRemoved) {
+            if (layout.name == configTable && !blankRowRemoved) {
                 blankRowRemoved = true;
                 // The file has its own settings row: it takes the place of the blank one.
                 QSqlQuery q(db_);
@@ -249,17 +249,17 @@ private:
                 }
             }
             QVariantList values;
-            for (int j = 0; j < spec.columns.size(); ++j) values << (j < seedRow.size() ? seedRow[j] : nullValue());
+            for (int j = 0; j < layout.columns.size(); ++j) values << (j < seedRow.size() ? seedRow[j] : nullValue());
             QStringList problems;
             for (int i = 0; i < row.values.size() && i < static_cast<int>(map.size()); ++i) {
                 const int target = map[static_cast<size_t>(i)];
                 if (target < 0) continue;
                 QString problem;
-                QVariant v = convert(spec.columns[target], row.values[i], problem);
-                if (spec.columns[target].name == QStringLiteral("logo") && !v.toByteArray().isEmpty()) {
+                QVariant v = convert(layout.columns[target], row.values[i], problem);
+                if (layout.columns[target].name == QStringLiteral("logo") && !v.toByteArray().isEmpty()) {
                     const QByteArray picture = pictureFromOle(v.toByteArray());
                     if (picture.isEmpty())
-                        note(QStringLiteral("表“%1”的 logo 中找不到 JPEG、PNG、BMP 或 GIF 图片，已原样保存").arg(spec.name));
+                        note(QStringLiteral("表“%1”的 logo 中找不到 JPEG、PNG、BMP 或 GIF 图片，已原样保存").arg(layout.name));
                     else
                         v = picture;
                 }
@@ -269,11 +269,11 @@ private:
             const QVariant id = values[0];
             for (const QString& cut : row.cutColumns)
                 note(QStringLiteral("表“%1” ID %2：“%3”超过 %4 字节，只保存了前面部分")
-                         .arg(spec.name, id.toString(), cut)
+                         .arg(layout.name, id.toString(), cut)
                          .arg(AccessReader::bindSize));
             if (id.isNull()) problems << QStringLiteral("没有 ID");
             if (problems.isEmpty()) {
-                for (int j = 0; j < spec.columns.size(); ++j)
+                for (int j = 0; j < layout.columns.size(); ++j)
                     if (present.contains(j) || j < seedRow.size()) insert.addBindValue(values[j]);
                 if (insert.exec()) {
                     ++stored;
@@ -282,7 +282,7 @@ private:
                 }
                 problems << reasonOf(insert.lastError());
             }
-            note(QStringLiteral("表“%1” ID %2 未导入：%3").arg(spec.name, id.isNull() ? QStringLiteral("(空)") : id.toString(),
+            note(QStringLiteral("表“%1” ID %2 未导入：%3").arg(layout.name, id.isNull() ? QStringLiteral("(空)") : id.toString(),
                                                           problems.join(QStringLiteral("；"))));
             lost.rows << values;
             return true;
@@ -291,11 +291,11 @@ private:
         if (accessName.isEmpty() || !reader_.readTable(accessName, info, sink) || !failure.isEmpty()) {
             if (!failure.isEmpty()) return failure;
             if (accessName.isEmpty())
-                return QStringLiteral("这个文件中没有表“%1”，不是旧版收银程序的数据库，无法导入。").arg(spec.name);
-            return QStringLiteral("旧数据库文件已损坏或不完整（表“%1”读不全），无法导入。").arg(spec.name);
+                return QStringLiteral("这个文件中没有表“%1”，不是旧版收银程序的数据库，无法导入。").arg(layout.name);
+            return QStringLiteral("旧数据库文件已损坏或不完整（表“%1”读不全），无法导入。").arg(layout.name);
         }
         if (!prepared && !prepare()) return failure;
-        if (spec.name == configTable && stored == 0 && lost.rows.isEmpty())
+        if (layout.name == configTable && stored == 0 && lost.rows.isEmpty())
             note(QStringLiteral("旧数据库没有设置行，已使用新数据库的默认设置"));
 
         // The next ID continues after the file's own counter, which can be above the highest ID
@@ -303,11 +303,11 @@ private:
         QSqlQuery seq(db_);
         seq.prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = ?"));
         seq.addBindValue(std::max(info.lastAutoNumber, maxId));
-        seq.addBindValue(spec.name);
+        seq.addBindValue(layout.name);
         if (!seq.exec()) return writeError(seq.lastError());
 
         if (!lost.rows.isEmpty()) unstored << lost;
-        count(spec.name) = stored;
+        count(layout.name) = stored;
         return QString();
     }
 
@@ -422,7 +422,7 @@ AccessImportResult importAccessDatabase(const QString& accessPath, const QString
 
     for (const QString& name : accessTables) {
         bool known = false;
-        for (const TableSpec& spec : tableSpecs()) known = known || spec.name.compare(name, Qt::CaseInsensitive) == 0;
+        for (const TableLayout& layout : tableLayouts()) known = known || layout.name.compare(name, Qt::CaseInsensitive) == 0;
         if (!known) result.problems << QStringLiteral("已忽略表“%1”：新数据库没有这张表").arg(name);
     }
 
