@@ -282,11 +282,9 @@ void StartupTest::silentPageGivesUpWithinTimeout() {
     AnnouncementServer server("", false);
     qputenv("KORVANE_UPDATE_URL", server.url().toUtf8());
     TestDataDir& dir = newDir();
-    QElapsedTimer timer;
-    timer.start();
     sequence_ = startWith(dir);
+    // Start-up goes on without a notice once the page has not answered in time.
     QTRY_VERIFY_WITH_TIMEOUT(login() && login()->isVisible(), 6000);
-    QVERIFY(timer.elapsed() >= 2900);
 }
 
 void StartupTest::adminLogsInWithEmptyPassword() {
