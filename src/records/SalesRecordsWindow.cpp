@@ -130,13 +130,19 @@ bool SalesRecordsWindow::fillRecordList(const SqlStatement& statement) {
         platform_.prompter().tell(this, QStringLiteral("查询失败！"));
         return false;
     }
+    const int id = records.columnIndex(QStringLiteral("ID"));
+    const int number = records.columnIndex(QStringLiteral("销售票号"));
+    const int time = records.columnIndex(QStringLiteral("销售时间"));
+    const int quantity = records.columnIndex(QStringLiteral("数量"));
+    const int amount = records.columnIndex(QStringLiteral("金额"));
+    const int cashier = records.columnIndex(QStringLiteral("收银员"));
+    const int notes = records.columnIndex(QStringLiteral("备注"));
     QVector<ReportListModel::Row> out;
     for (; !records.isPastLast(); records.next()) {
-        out.append({records.integer(QStringLiteral("ID")),
-                    {QString::number(out.size() + 1), records.text(QStringLiteral("销售票号")),
-                     dateTimeDisplayText(records.dateTime(QStringLiteral("销售时间"))), records.text(QStringLiteral("数量")),
-                     records.text(QStringLiteral("金额")), records.text(QStringLiteral("收银员")),
-                     records.text(QStringLiteral("备注"))}});
+        out.append({records.text(id).toLongLong(),
+                    {QString::number(out.size() + 1), records.text(number),
+                     dateTimeDisplayText(parseStoredDateTime(records.text(time))), records.text(quantity),
+                     records.text(amount), records.text(cashier), records.text(notes)}});
     }
     rows_->setRows(std::move(out));
     return true;

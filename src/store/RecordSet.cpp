@@ -6,11 +6,19 @@
 
 RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)), ok_(true) {
     const QSqlRecord record = query_.record();
-    for (int i = record.count() - 1; i >= 0; --i) columns_.insert(record.fieldName(i).toCaseFolded(), i);
+    // Names as written and case-folded, since SQL names ignore letter case.
+    for (int i = record.count() - 1; i >= 0; --i) {
+        columns_.insert(record.fieldName(i), i);
+        columns_.insert(record.fieldName(i).toCaseFolded(), i);
+    }
+    columnCount_ = record.count();
     onRow_ = query_.next();
 }
 
-int RecordSet::columnIndex(const QString& column) const { return columns_.value(column.toCaseFolded(), -1); }
+int RecordSet::columnIndex(const QString& column) const {
+    const auto exact = columns_.constFind(column);
+    return exact != columns_.constEnd() ? exact.value() : columns_.value(column.toCaseFolded(), -1);
+}
 
 void RecordSet::next() {
     if (onRow_) onRow_ = query_.next();
@@ -28,7 +36,7 @@ QString RecordSet::text(const QString& column) const {
 }
 
 QString RecordSet::text(int column) const {
-    if (!onRow_ || column < 0 || column >= columns_.size()) return QString();
+    if (!onRow_ || column < 0 || column >= columnCount_) return QString();
     const QVariant v = query_.value(column);
     return v.isNull() ? QString() : v.toString();
 }

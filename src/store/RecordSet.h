@@ -20,17 +20,18 @@ public:
 
     QString text(const QString& column) const;
     QString text(int column) const;
+    // The position of a column, -1 when the result has none; for reading many rows fast.
+    int columnIndex(const QString& column) const;
     qint64 integer(const QString& column) const;
     QByteArray bytes(const QString& column) const;
     QDateTime dateTime(const QString& column) const;
     QVariant value(const QString& column) const;
 
 private:
-    int columnIndex(const QString& column) const;
-
     QSqlQuery query_;
     // Looked up once: QSqlQuery::record() builds a new record on every call.
     QHash<QString, int> columns_;
+    int columnCount_ = 0;
     bool ok_ = false;
     bool onRow_ = false;
 };
