@@ -52,8 +52,7 @@ void MainWindowTest::init() {
 }
 
 void MainWindowTest::cleanup() {
-    QVERIFY2(platform_.prompts.surprises().isEmpty(), qPrintable(platform_.prompts.surprises().join(QLatin1Char('|'))));
-    QVERIFY2(platform_.prompts.pending().isEmpty(), qPrintable(platform_.prompts.pending().join(QLatin1Char('|'))));
+    VERIFY_PROMPTS_SETTLED(platform_.prompts);
     window_.reset();
     db_.reset();
     dir_.reset();

@@ -44,8 +44,7 @@ void SaleLinesTest::init() {
 
 void SaleLinesTest::cleanup() {
     FakePrompter& prompts = c_->platform.prompts;
-    QVERIFY2(prompts.surprises().isEmpty(), qPrintable(prompts.surprises().join(QLatin1Char('|'))));
-    QVERIFY2(prompts.pending().isEmpty(), qPrintable(prompts.pending().join(QLatin1Char('|'))));
+    VERIFY_PROMPTS_SETTLED(prompts);
     c_.reset();
 }
 

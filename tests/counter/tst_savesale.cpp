@@ -40,8 +40,7 @@ void SaveSaleTest::init() {
 
 void SaveSaleTest::cleanup() {
     FakePrompter& prompts = c_->platform.prompts;
-    QVERIFY2(prompts.surprises().isEmpty(), qPrintable(prompts.surprises().join(QLatin1Char('|'))));
-    QVERIFY2(prompts.pending().isEmpty(), qPrintable(prompts.pending().join(QLatin1Char('|'))));
+    VERIFY_PROMPTS_SETTLED(prompts);
     c_.reset();
 }
 

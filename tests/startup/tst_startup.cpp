@@ -93,8 +93,7 @@ private:
 void StartupTest::init() { platform_.prompts.reset(); }
 
 void StartupTest::cleanup() {
-    QVERIFY2(platform_.prompts.surprises().isEmpty(), qPrintable(platform_.prompts.surprises().join(QLatin1Char('|'))));
-    QVERIFY2(platform_.prompts.pending().isEmpty(), qPrintable(platform_.prompts.pending().join(QLatin1Char('|'))));
+    VERIFY_PROMPTS_SETTLED(platform_.prompts);
     finished_.reset();
     sequence_.reset();
     dirs_.clear();

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QSet>
+#include <QTest>
 #include <QStringList>
 #include <QUrl>
 
@@ -11,6 +12,13 @@
 #include "platform/Printing.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
+
+// In a test's cleanup(): every box shown was expected and every expected box came.
+#define VERIFY_PROMPTS_SETTLED(prompts)                                                               \
+    do {                                                                                              \
+        QVERIFY2((prompts).surprises().isEmpty(), qPrintable((prompts).surprises().join(QLatin1Char('|')))); \
+        QVERIFY2((prompts).pending().isEmpty(), qPrintable((prompts).pending().join(QLatin1Char('|'))));     \
+    } while (false)
 
 // Records every box and answers from a script. A box the test did not expect is answered with
 // its first button and kept in surprises(), which the tests check in cleanup().
