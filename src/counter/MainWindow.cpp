@@ -1,6 +1,7 @@
 #include "counter/MainWindow.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
+#include "receipt/ReceiptOutput.h"
 #include "records/SalesRecordsWindow.h"
 #include "store/ConfigReaders.h"
 #include "store/Database.h"
@@ -58,6 +60,11 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
     connect(lines_, &SaleLines::amountDueChanged, payment_, &PaymentPanel::writeReceived);
     connect(this, &MainWindow::enterPressed, lines_, &SaleLines::addSaleLine);
     connect(ui_.saveOnlyButton, &QPushButton::clicked, this, &MainWindow::saveSale);
+    receipts_ = new ReceiptOutput(platform_, db_, printOptions_, this, [this] { return receiptContent(); });
+    const auto printAndSave = [this] { receipts_->printAndSaveSale([this] { return saveSale(); }); };
+    connect(ui_.printButton, &QPushButton::clicked, this, printAndSave);
+    connect(this, &MainWindow::f5Pressed, this, printAndSave);
+    connect(ui_.previewButton, &QPushButton::clicked, receipts_, &ReceiptOutput::openPreview);
 
     // Window shortcuts fire only while this window is active, so Enter in a dialog opened from
     // here stays the dialog's own.
@@ -149,6 +156,26 @@ NumberFormatDialog* MainWindow::openNumberFormatDialog(QWidget* owner) {
     dialog->setWindowModality(Qt::WindowModal);
     dialog->open();
     return dialog;
+}
+
+ReceiptContent MainWindow::receiptContent() {
+    payment_->settleChange();
+    ReceiptContent content;
+    content.shopName = ui_.shopName->text();
+    content.receiptNumber = ui_.receiptNumber->text();
+    content.time = ui_.time->text();
+    for (int row = 0; row < lines_->lineCount(); ++row)
+        content.lines.append({lines_->cell(row, SaleLines::Name), lines_->cell(row, SaleLines::Quantity),
+                              lines_->cell(row, SaleLines::UnitPrice), lines_->cell(row, SaleLines::Amount)});
+    content.totalQuantity = ui_.totalQuantity->text();
+    content.totalAmount = ui_.totalAmount->text();
+    content.discountedTotal = ui_.discountedTotal->text();
+    content.received = ui_.received->text();
+    content.change = ui_.change->text();
+    content.cashier = ui_.cashier->text();
+    content.paymentMethod = ui_.payment->text();
+    content.note = ui_.notes->toPlainText();
+    return content;
 }
 
 void MainWindow::applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "counter/MainWindowUi.h"
+#include "receipt/ReceiptContent.h"
 #include "store/CurrentUser.h"
 #include "store/PrintOptions.h"
 
@@ -11,6 +12,7 @@ class NumberFormatDialog;
 class PaymentPanel;
 class Platform;
 class ProductTypeAhead;
+class ReceiptOutput;
 class ReceiptNumbering;
 class SaleLines;
 class SaleSaver;
@@ -35,6 +37,7 @@ public:
     ReceiptNumbering& receiptNumbering() { return *numbering_; }
     // Stores the sale on screen (仅保存小票; printing calls it after the receipt went out).
     bool saveSale();
+    ReceiptOutput& receipts() { return *receipts_; }
     // The numbering format, window-modal over `owner` (the settings window), deleted on close.
     NumberFormatDialog* openNumberFormatDialog(QWidget* owner);
 
@@ -55,6 +58,7 @@ private:
     void startFirstInstalled(const QStringList& programs, const QString& missingMessage);
     void showAbout();
     void openSalesRecords();
+    ReceiptContent receiptContent();
 
     Platform& platform_;
     Database& db_;
@@ -67,4 +71,5 @@ private:
     PaymentPanel* payment_ = nullptr;
     ReceiptNumbering* numbering_ = nullptr;
     SaleSaver* saver_ = nullptr;
+    ReceiptOutput* receipts_ = nullptr;
 };

@@ -57,18 +57,57 @@ bool FakeShell::restartProgram() {
     return true;
 }
 
+std::optional<QStringList> FakePrinting::printerNames() const {
+    if (listingFails) return std::nullopt;
+    return printers;
+}
+
 bool FakePrinting::setDefaultPrinter(const QString& name) {
     if (!printers.contains(name)) return false;
     defaultName = name;
     return true;
 }
 
-std::unique_ptr<QPrinter> FakePrinting::createPrinter(const QString& name) {
-    if (!printers.contains(name) || outputDirectory.isEmpty()) return nullptr;
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    const QString file = outputDirectory + QStringLiteral("/job-%1.pdf").arg(jobs.size() + 1);
-    printer->setOutputFileName(file);
-    jobs.append(file);
-    return printer;
+namespace {
+
+class FakeJob : public PrintJob {
+public:
+    FakeJob(FakePrinting& printing, QString printer, QString title, const QString& file)
+        : printing_(printing), printer_(std::move(printer)), title_(std::move(title)), file_(file),
+          device_(QPrinter::HighResolution) {
+        device_.setOutputFormat(QPrinter::PdfFormat);
+        device_.setOutputFileName(file);
+        device_.setPageSize(QPageSize(printing.paperMillimetres, QPageSize::Millimeter));
+        device_.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        device_.setDocName(title_);
+    }
+    QPagedPaintDevice& device() override { return device_; }
+    bool submit() override {
+        if (printing_.refuseJobs) return false;
+        printing_.jobs << file_;
+        printing_.jobPrinters << printer_;
+        printing_.jobTitles << title_;
+        return true;
+    }
+
+private:
+    FakePrinting& printing_;
+    QString printer_;
+    QString title_;
+    QString file_;
+    QPrinter device_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintJob> FakePrinting::startJob(const QString& printer, const QString& title) {
+    if (!printers.contains(printer) || outputDirectory.isEmpty()) return nullptr;
+    static int started = 0;
+    const QString file = outputDirectory + QStringLiteral("/job-%1.pdf").arg(++started);
+    return std::make_unique<FakeJob>(*this, printer, title, file);
+}
+
+void FakePrinting::choosePrinter(QWidget*, std::function<void(const QString&)> chosen) {
+    ++dialogsShown;
+    chosen(dialogAnswer);
 }

@@ -80,18 +80,28 @@ public:
     int restarts = 0;
 };
 
+// Jobs become PDF files in outputDirectory (job-1.pdf, job-2.pdf …) on a 58 mm roll.
 class FakePrinting : public Printing {
 public:
-    QStringList printerNames() const override { return printers; }
+    std::optional<QStringList> printerNames() const override;
     QString defaultPrinter() const override { return defaultName; }
     bool setDefaultPrinter(const QString& name) override;
-    std::unique_ptr<QPrinter> createPrinter(const QString& name) override;
+    std::unique_ptr<PrintJob> startJob(const QString& printer, const QString& title) override;
+    void choosePrinter(QWidget* owner, std::function<void(const QString&)> chosen) override;
 
     QStringList printers;
     QString defaultName;
-    // Where jobs are written as PDF; one file per job, numbered.
+    bool listingFails = false;
+    bool refuseJobs = false;
     QString outputDirectory;
+    QSizeF paperMillimetres{58, 297};
+    // Submitted jobs: their files and printers.
     QStringList jobs;
+    QStringList jobPrinters;
+    QStringList jobTitles;
+    // The print dialog's answer, and how often it was opened.
+    QString dialogAnswer;
+    int dialogsShown = 0;
 };
 
 class FakePlatform : public Platform {
@@ -99,10 +109,12 @@ public:
     Prompter& prompter() override { return prompts; }
     Clock& clock() override { return time; }
     Shell& shell() override { return programs; }
-    Printing& printing() override { return printers; }
+    Printing& printing() override { return systemPrinting ? *systemPrinting : printers; }
 
     FakePrompter prompts;
     FakeClock time;
     FakeShell programs;
     FakePrinting printers;
+    // Set to print through the real print system instead.
+    Printing* systemPrinting = nullptr;
 };
