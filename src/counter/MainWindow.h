@@ -29,6 +29,8 @@ public:
 
     const CurrentUser& currentUser() const { return user_; }
     const PrintOptions& printOptions() const { return printOptions_; }
+    // The settings and logo windows change these; the next receipt follows them.
+    PrintOptions& printOptions() { return printOptions_; }
     bool saveSalesRecords() const { return saveSalesRecords_; }
     const MainWindowUi& ui() const { return ui_; }
 
