@@ -16,7 +16,13 @@ QStringList receiptFontFamilies(ReceiptSurface surface) {
 }
 
 ReceiptPainter::ReceiptPainter(QPainter& painter, ReceiptSurface surface, double pixelsPerUnit)
-    : painter_(painter), surface_(surface), pixelsPerUnit_(pixelsPerUnit) {}
+    : painter_(painter), surface_(surface), pixelsPerUnit_(pixelsPerUnit) {
+    for (ReceiptOp::Font role : {ReceiptOp::Font::Title, ReceiptOp::Font::Body, ReceiptOp::Font::Dot}) {
+        const QFont font = fontFor(role);
+        const QFontMetricsF metrics(font, painter_.device());
+        faces_.append({font, metrics.ascent(), metrics.height()});
+    }
+}
 
 void ReceiptPainter::setPaging(int pageHeight, std::function<bool()> newPage) {
     pageHeight_ = pageHeight;
@@ -37,13 +43,12 @@ QFont ReceiptPainter::fontFor(ReceiptOp::Font role) const {
 }
 
 int ReceiptPainter::noteLineAdvance() const {
-    const QFontMetricsF metrics(fontFor(ReceiptOp::Font::Body), painter_.device());
-    return static_cast<int>(metrics.height() + 2.0 / pixelsPerUnit_);
+    return static_cast<int>(faceOf(ReceiptOp::Font::Body).height + 2.0 / pixelsPerUnit_);
 }
 
 double ReceiptPainter::heightOf(const ReceiptOp& op) const {
     if (op.kind != ReceiptOp::Kind::Text) return op.kind == ReceiptOp::Kind::Line ? 2 : op.height;
-    return QFontMetricsF(fontFor(op.font), painter_.device()).height();
+    return faceOf(op.font).height;
 }
 
 void ReceiptPainter::paint(const QList<ReceiptOp>& ops, int horizontalOffset) {
@@ -75,11 +80,10 @@ void ReceiptPainter::paint(const QList<ReceiptOp>& ops, int horizontalOffset) {
         painter_.translate(horizontalOffset, op.flows ? -pageTop : 0);
         switch (op.kind) {
         case ReceiptOp::Kind::Text: {
-            const QFont font = fontFor(op.font);
-            painter_.setFont(font);
+            const Face& face = faceOf(op.font);
+            painter_.setFont(face.font);
             painter_.setPen(Qt::black);
-            const QFontMetricsF metrics(font, painter_.device());
-            painter_.drawText(QPointF(op.x, op.y + metrics.ascent()), op.text);
+            painter_.drawText(QPointF(op.x, op.y + face.ascent), op.text);
             break;
         }
         case ReceiptOp::Kind::Line:

@@ -30,9 +30,18 @@ private:
     void drawLogo(const ReceiptOp& op);
     double heightOf(const ReceiptOp& op) const;
 
+    struct Face {
+        QFont font;
+        double ascent;
+        double height;
+    };
+    const Face& faceOf(ReceiptOp::Font role) const { return faces_[static_cast<int>(role)]; }
+
     QPainter& painter_;
     ReceiptSurface surface_;
     double pixelsPerUnit_;
+    // Title, body and dot, measured once for this device.
+    QList<Face> faces_;
     int pageHeight_ = 0;
     std::function<bool()> newPage_;
     QByteArray logo_;
