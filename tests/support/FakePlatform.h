@@ -73,11 +73,17 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool openUrl(const QUrl& url) override;
     bool restartProgram() override;
+    // Runs helperProgram with helperArguments before the arguments asked for; without a
+    // helperProgram the helper does not start.
+    void runHelper(const QStringList& arguments, QObject* context, HelperDone done) override;
 
     QSet<QString> installed;
     QStringList started;
     QList<QUrl> opened;
     int restarts = 0;
+    QString helperProgram;
+    QStringList helperArguments;
+    QList<QStringList> helperRuns;
 };
 
 class FakePrinting : public Printing {
