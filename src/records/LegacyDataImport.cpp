@@ -80,6 +80,7 @@ void LegacyDataImport::replaceData() {
     Prompter& prompter = platform_.prompter();
     DataInitialiser initialiser(db_);
     if (!initialiser.backUp(backupPath_)) {
+        job_->discard();
         prompter.tell(owner_, QStringLiteral("备份失败！现有数据没有改动，也没有导入。"), MessageIcon::Error);
         return;
     }
@@ -88,6 +89,7 @@ void LegacyDataImport::replaceData() {
     db_.close();
     if (!job_->install(path)) {
         db_.open(path);
+        job_->discard();
         prompter.tell(owner_, QStringLiteral("无法替换数据库，现有数据没有改动。"), MessageIcon::Error);
         return;
     }

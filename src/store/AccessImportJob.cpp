@@ -81,6 +81,12 @@ bool AccessImportJob::install(const QString& databasePath) {
     return true;
 }
 
+void AccessImportJob::discard() {
+    if (running_) return;
+    scratch_.reset();
+    result_.ok = false;
+}
+
 QString AccessImportJob::summaryText(const AccessImportResult& result) {
     QString text = QStringLiteral("导入完成\n销售记录 %1 条，销售详情 %2 条，商品 %3 个，用户 %4 个，客户 %5 个，付款方式 %6 种。")
                        .arg(result.sales)

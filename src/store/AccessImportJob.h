@@ -26,6 +26,8 @@ public:
     // After a good import: the new database replaces databasePath in one rename and the
     // report goes beside it. False when it could not; databasePath is then as it was.
     bool install(const QString& databasePath);
+    // Drops the new database when it is not wanted after all.
+    void discard();
 
     // What the user is told after a good import.
     static QString summaryText(const AccessImportResult& result);
