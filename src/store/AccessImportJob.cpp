@@ -88,7 +88,7 @@ void AccessImportJob::discard() {
 }
 
 QString AccessImportJob::summaryText(const AccessImportResult& result) {
-    QString text = QStringLiteral("导入完成\n销售记录 %1 条，销售详情 %2 条，商品 %3 个，用户 %4 个，客户 %5 个，付款方式 %6 种。")
+    QString text = QStringLiteral("导入完成\n销售记录：%1 条\n销售详情：%2 条\n商品：%3 个\n用户：%4 个\n客户：%5 个\n付款方式：%6 种")
                        .arg(result.sales)
                        .arg(result.lines)
                        .arg(result.products)

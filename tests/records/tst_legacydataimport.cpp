@@ -86,7 +86,7 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     platform_.prompts.expect(question, MessageAnswer::Yes);
     platform_.prompts.expectOpenFile(accessPath_);
     platform_.prompts.expectSaveFile(backup);
-    platform_.prompts.expect(QStringLiteral("导入完成\n销售记录 120 条，销售详情 315 条，商品 8 个，用户 3 个，客户 5 个，付款方式 6 种。"
+    platform_.prompts.expect(QStringLiteral("导入完成\n销售记录：120 条\n销售详情：315 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 种"
                                             "\n原有数据已备份到“%1.mdb”。\n程序将重新启动。")
                                  .arg(QDir::toNativeSeparators(backup)));
     import->start();

@@ -43,7 +43,7 @@ QStringList entries(const QString& dir) {
 }
 
 QString summary(int lines) {
-    return QStringLiteral("导入完成\n销售记录 120 条，销售详情 %1 条，商品 8 个，用户 3 个，客户 5 个，付款方式 6 种。").arg(lines);
+    return QStringLiteral("导入完成\n销售记录：120 条\n销售详情：%1 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 种").arg(lines);
 }
 
 }  // namespace
