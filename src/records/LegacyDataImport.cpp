@@ -20,13 +20,16 @@ LegacyDataImport::~LegacyDataImport() {
     if (progress_) progress_->deleteLater();
 }
 
-bool LegacyDataImport::isRunning() const { return job_ && job_->isRunning(); }
+bool LegacyDataImport::isRunning() const {
+    return job_ && job_->isRunning();
+}
 
 void LegacyDataImport::start() {
     if (isRunning()) return;
     Prompter& prompter = platform_.prompter();
-    if (!prompter.confirm(owner_, QStringLiteral("导入旧版数据将替换现有的全部数据，现有数据会先备份。是否继续？"), MessageIcon::None,
-                          QStringLiteral("提示")))
+    if (!prompter.confirm(owner_,
+                          QStringLiteral("导入旧版数据将替换现有的全部数据，现有数据会先备份。是否继续？"),
+                          MessageIcon::None, QStringLiteral("提示")))
         return;
 
     FileDialogRequest source;
@@ -69,8 +72,9 @@ void LegacyDataImport::importFinished(bool ok) {
         progress_->deleteLater();
     }
     if (!ok) {
-        platform_.prompter().tell(owner_, QStringLiteral("导入旧版数据失败：%1\n现有数据没有改动。").arg(job_->result().error),
-                                  MessageIcon::Error);
+        platform_.prompter().tell(
+            owner_, QStringLiteral("导入旧版数据失败：%1\n现有数据没有改动。").arg(job_->result().error),
+            MessageIcon::Error);
         return;
     }
     replaceData();
@@ -94,6 +98,7 @@ void LegacyDataImport::replaceData() {
         return;
     }
     prompter.tell(owner_, AccessImportJob::summaryText(job_->result()) +
-                              QStringLiteral("\n原有数据已备份到“%1”。\n程序将重新启动。").arg(QDir::toNativeSeparators(backupPath_)));
+                              QStringLiteral("\n原有数据已备份到“%1”。\n程序将重新启动。")
+                                  .arg(QDir::toNativeSeparators(backupPath_)));
     emit dataReplaced();
 }

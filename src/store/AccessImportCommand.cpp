@@ -38,7 +38,8 @@ bool isAccessImportCommand(const char* firstArgument) {
     return firstArgument && std::strcmp(firstArgument, commandSwitch) == 0;
 }
 
-QStringList accessImportArguments(const QString& accessPath, const QString& targetPath, const QString& resultPath) {
+QStringList accessImportArguments(const QString& accessPath, const QString& targetPath,
+                                  const QString& resultPath) {
     return {QLatin1String(commandSwitch), accessPath, targetPath, resultPath};
 }
 

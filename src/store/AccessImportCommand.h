@@ -10,7 +10,8 @@
 
 // Whether the program was started as that helper (its first argument).
 bool isAccessImportCommand(const char* firstArgument);
-QStringList accessImportArguments(const QString& accessPath, const QString& targetPath, const QString& resultPath);
+QStringList accessImportArguments(const QString& accessPath, const QString& targetPath,
+                                  const QString& resultPath);
 // In the helper, with the arguments after the program name. 0 once the result is written.
 int runAccessImportCommand(const QStringList& arguments);
 // In the caller, after the helper ended; a missing or unreadable result is a failure.

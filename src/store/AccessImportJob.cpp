@@ -19,7 +19,10 @@ constexpr int problemsShown = 10;
 }  // namespace
 
 AccessImportJob::AccessImportJob(Shell& shell, QString accessPath, QString dataDirectory, QObject* parent)
-    : QObject(parent), shell_(shell), accessPath_(std::move(accessPath)), dataDirectory_(std::move(dataDirectory)) {}
+    : QObject(parent),
+      shell_(shell),
+      accessPath_(std::move(accessPath)),
+      dataDirectory_(std::move(dataDirectory)) {}
 
 AccessImportJob::~AccessImportJob() = default;
 
@@ -31,20 +34,26 @@ void AccessImportJob::start() {
     scratch_ = std::make_unique<QTemporaryDir>(dataDirectory_ + QStringLiteral("/.import-XXXXXX"));
     if (!scratch_->isValid()) {
         QTimer::singleShot(0, this, [this] {
-            fail(QStringLiteral("无法在“%1”中创建临时文件，无法导入。").arg(QDir::toNativeSeparators(dataDirectory_)));
+            fail(QStringLiteral("无法在“%1”中创建临时文件，无法导入。")
+                     .arg(QDir::toNativeSeparators(dataDirectory_)));
         });
         return;
     }
-    shell_.runHelper(accessImportArguments(QFileInfo(accessPath_).absoluteFilePath(), scratch_->filePath(importedName),
-                                           scratch_->filePath(resultName)),
+    shell_.runHelper(accessImportArguments(QFileInfo(accessPath_).absoluteFilePath(),
+                                           scratch_->filePath(importedName), scratch_->filePath(resultName)),
                      this, [this](HelperEnd end, int exitCode) { helperEnded(end, exitCode); });
 }
 
 void AccessImportJob::helperEnded(HelperEnd end, int exitCode) {
     switch (end) {
-    case HelperEnd::NotStarted: fail(QStringLiteral("无法启动导入程序，无法导入。")); return;
-    case HelperEnd::Crashed: fail(QStringLiteral("读取旧数据库时出错（文件可能已损坏），无法导入。")); return;
-    case HelperEnd::Finished: break;
+        case HelperEnd::NotStarted:
+            fail(QStringLiteral("无法启动导入程序，无法导入。"));
+            return;
+        case HelperEnd::Crashed:
+            fail(QStringLiteral("读取旧数据库时出错（文件可能已损坏），无法导入。"));
+            return;
+        case HelperEnd::Finished:
+            break;
     }
     const AccessImportResult result = readAccessImportResult(scratch_->filePath(resultName));
     if (exitCode != 0 || !result.ok) {
@@ -88,7 +97,9 @@ void AccessImportJob::discard() {
 }
 
 QString AccessImportJob::summaryText(const AccessImportResult& result) {
-    QString text = QStringLiteral("导入完成\n销售记录：%1 条\n销售详情：%2 条\n商品：%3 个\n用户：%4 个\n客户：%5 个\n付款方式：%6 种")
+    QString text = QStringLiteral(
+                       "导入完成\n销售记录：%1 条\n销售详情：%2 条\n商品：%3 个\n用户：%4 个\n客户：%5 "
+                       "个\n付款方式：%6 种")
                        .arg(result.sales)
                        .arg(result.lines)
                        .arg(result.products)
@@ -97,9 +108,11 @@ QString AccessImportJob::summaryText(const AccessImportResult& result) {
                        .arg(result.paymentMethods);
     if (result.problems.isEmpty()) return text;
     text += QStringLiteral("\n\n有 %1 项没有原样导入：").arg(result.problems.size());
-    for (const QString& problem : result.problems.mid(0, problemsShown)) text += QStringLiteral("\n- ") + problem;
+    for (const QString& problem : result.problems.mid(0, problemsShown))
+        text += QStringLiteral("\n- ") + problem;
     if (result.problems.size() > problemsShown) text += QStringLiteral("\n……");
     if (!result.reportPath.isEmpty())
-        text += QStringLiteral("\n全部问题和未导入的行见“%1”。").arg(QDir::toNativeSeparators(result.reportPath));
+        text +=
+            QStringLiteral("\n全部问题和未导入的行见“%1”。").arg(QDir::toNativeSeparators(result.reportPath));
     return text;
 }

@@ -28,7 +28,8 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 }
 
 QStringList entries(const QString& dir) {
-    QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     names.removeAll(QStringLiteral("RX.mdb-wal"));
     names.removeAll(QStringLiteral("RX.mdb-shm"));
     return names;
@@ -66,7 +67,8 @@ void LegacyDataImportTest::init() {
     QVERIFY(QFile::copy(fixture, accessPath_));
     db_ = std::make_unique<Database>();
     QVERIFY(db_->open(data_->databasePath()));
-    QVERIFY(db_->execute(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES (?, ?)"), {QStringLiteral("O'Brien 的茶"), QStringLiteral("8.50")}));
+    QVERIFY(db_->execute(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES (?, ?)"),
+                         {QStringLiteral("O'Brien 的茶"), QStringLiteral("8.50")}));
     owner_ = std::make_unique<QWidget>();
     owner_->show();
 }
@@ -86,9 +88,11 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     platform_.prompts.expect(question, MessageAnswer::Yes);
     platform_.prompts.expectOpenFile(accessPath_);
     platform_.prompts.expectSaveFile(backup);
-    platform_.prompts.expect(QStringLiteral("导入完成\n销售记录：120 条\n销售详情：315 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 种"
-                                            "\n原有数据已备份到“%1.mdb”。\n程序将重新启动。")
-                                 .arg(QDir::toNativeSeparators(backup)));
+    platform_.prompts.expect(
+        QStringLiteral(
+            "导入完成\n销售记录：120 条\n销售详情：315 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 种"
+            "\n原有数据已备份到“%1.mdb”。\n程序将重新启动。")
+            .arg(QDir::toNativeSeparators(backup)));
     import->start();
     QCOMPARE(platform_.prompts.shown().first().message.title, QStringLiteral("提示"));
     QTRY_COMPARE_WITH_TIMEOUT(replaced.count(), 1, helperWait);
@@ -97,12 +101,16 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     QCOMPARE(readAll(accessPath_), readAll(fixture));
     Database saved(QStringLiteral("backup"));
     QVERIFY(saved.open(backup + QStringLiteral(".mdb")));
-    QCOMPARE(saved.query(QStringLiteral("SELECT 单价 FROM 商品名称 WHERE 名称 = ?"), {QStringLiteral("O'Brien 的茶")}).text(QStringLiteral("单价")),
+    QCOMPARE(saved
+                 .query(QStringLiteral("SELECT 单价 FROM 商品名称 WHERE 名称 = ?"),
+                        {QStringLiteral("O'Brien 的茶")})
+                 .text(QStringLiteral("单价")),
              QStringLiteral("8.50"));
     saved.close();
     QVERIFY(!db_->isOpen());
     QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("120"));
-    QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 商品名称 WHERE 名称 = 'O''Brien 的茶'")), QStringLiteral("0"));
+    QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 商品名称 WHERE 名称 = 'O''Brien 的茶'")),
+             QStringLiteral("0"));
     QCOMPARE(entries(data_->path()), QStringList{QStringLiteral("RX.mdb")});
 }
 
@@ -113,21 +121,33 @@ void LegacyDataImportTest::nothingChangesUntilTheImportIsWhole_data() {
     QTest::addColumn<QString>("helper");          // a shell script standing in for the helper
     QTest::addColumn<QStringList>("messages");
     const QByteArray f = readAll(fixture);
-    QTest::newRow("answer No") << false << f << "b.mdb" << "" << QStringList{};
-    QTest::newRow("no old file chosen") << true << QByteArray() << "b.mdb" << "" << QStringList{};
-    QTest::newRow("backup dialog cancelled") << true << f << "" << "" << QStringList{QStringLiteral("保存失败！")};
-    QTest::newRow("backup over the old file") << true << f << "旧 收银 数据.mdb" << ""
-                                              << QStringList{QStringLiteral("备份文件不能覆盖要导入的旧版数据库，请另选备份文件名。")};
+    QTest::newRow("answer No") << false << f << "b.mdb"
+                               << "" << QStringList{};
+    QTest::newRow("no old file chosen") << true << QByteArray() << "b.mdb"
+                                        << "" << QStringList{};
+    QTest::newRow("backup dialog cancelled") << true << f << ""
+                                             << "" << QStringList{QStringLiteral("保存失败！")};
+    QTest::newRow("backup over the old file")
+        << true << f << "旧 收银 数据.mdb"
+        << "" << QStringList{QStringLiteral("备份文件不能覆盖要导入的旧版数据库，请另选备份文件名。")};
     QTest::newRow("truncated old file")
-        << true << f.left(f.size() / 3) << "b.mdb" << ""
-        << QStringList{QStringLiteral("导入旧版数据失败：旧数据库文件已损坏或不完整，无法导入。\n现有数据没有改动。")};
-    QTest::newRow("not an Access file") << true << QByteArray("just some notes\n") << "b.mdb" << ""
-                                        << QStringList{QStringLiteral("导入旧版数据失败：这个文件不是 Access 数据库，无法导入。\n现有数据没有改动。")};
+        << true << f.left(f.size() / 3) << "b.mdb"
+        << ""
+        << QStringList{QStringLiteral(
+               "导入旧版数据失败：旧数据库文件已损坏或不完整，无法导入。\n现有数据没有改动。")};
+    QTest::newRow("not an Access file")
+        << true << QByteArray("just some notes\n") << "b.mdb"
+        << ""
+        << QStringList{QStringLiteral(
+               "导入旧版数据失败：这个文件不是 Access 数据库，无法导入。\n现有数据没有改动。")};
     QTest::newRow("reader crashes")
-        << true << f << "b.mdb" << "kill -SEGV $$"
-        << QStringList{QStringLiteral("导入旧版数据失败：读取旧数据库时出错（文件可能已损坏），无法导入。\n现有数据没有改动。")};
-    QTest::newRow("backup folder missing") << true << f << "no such folder/b.mdb" << ""
-                                           << QStringList{QStringLiteral("备份失败！现有数据没有改动，也没有导入。")};
+        << true << f << "b.mdb"
+        << "kill -SEGV $$"
+        << QStringList{QStringLiteral(
+               "导入旧版数据失败：读取旧数据库时出错（文件可能已损坏），无法导入。\n现有数据没有改动。")};
+    QTest::newRow("backup folder missing")
+        << true << f << "no such folder/b.mdb"
+        << "" << QStringList{QStringLiteral("备份失败！现有数据没有改动，也没有导入。")};
 }
 
 void LegacyDataImportTest::nothingChangesUntilTheImportIsWhole() {
@@ -153,12 +173,15 @@ void LegacyDataImportTest::nothingChangesUntilTheImportIsWhole() {
     QSignalSpy replaced(import, &LegacyDataImport::dataReplaced);
     import->start();
     QTRY_VERIFY_WITH_TIMEOUT(platform_.prompts.pending().isEmpty() && !import->isRunning(), helperWait);
-    QCOMPARE(platform_.prompts.fileRequests().size(), (confirm ? 1 : 0) + (confirm && !accessBytes.isEmpty() ? 1 : 0));
+    QCOMPARE(platform_.prompts.fileRequests().size(),
+             (confirm ? 1 : 0) + (confirm && !accessBytes.isEmpty() ? 1 : 0));
     QCOMPARE(replaced.count(), 0);
 
     // The data stay as they were and in use; the old file and the backup folder are untouched.
     QVERIFY(db_->isOpen());
-    QCOMPARE(db_->query(QStringLiteral("SELECT 单价 FROM 商品名称 WHERE 名称 = ?"), {QStringLiteral("O'Brien 的茶")}).text(QStringLiteral("单价")),
+    QCOMPARE(db_->query(QStringLiteral("SELECT 单价 FROM 商品名称 WHERE 名称 = ?"),
+                        {QStringLiteral("O'Brien 的茶")})
+                 .text(QStringLiteral("单价")),
              QStringLiteral("8.50"));
     QCOMPARE(entries(data_->path()), QStringList{QStringLiteral("RX.mdb")});
     QCOMPARE(entries(stick_->path()), stickBefore);

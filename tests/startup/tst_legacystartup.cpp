@@ -37,13 +37,17 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 
 // Every entry of the folder but the lock of the running copy.
 QStringList entries(const QString& dir) {
-    QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     names.removeAll(QStringLiteral("RX.mdb.lock"));
     return names;
 }
 
 QString summary(int lines) {
-    return QStringLiteral("导入完成\n销售记录：120 条\n销售详情：%1 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 种").arg(lines);
+    return QStringLiteral(
+               "导入完成\n销售记录：120 条\n销售详情：%1 条\n商品：8 个\n用户：3 个\n客户：5 个\n付款方式：6 "
+               "种")
+        .arg(lines);
 }
 
 }  // namespace
@@ -161,7 +165,8 @@ void LegacyStartupTest::importKeepsTheOldFileAndStartsOnTheNewOne() {
     // The imported settings say no direct login: the login window, preset with the last user.
     LoginWindow* login = sequence_->loginWindow();
     QVERIFY(login->isVisible());
-    QCOMPARE(control<QComboBox>(login, QStringLiteral("组合框_用户名"))->currentText(), QStringLiteral("admin"));
+    QCOMPARE(control<QComboBox>(login, QStringLiteral("组合框_用户名"))->currentText(),
+             QStringLiteral("admin"));
     logInAs(QStringLiteral("李店长"), QStringLiteral("店长2016"));
     MainWindow* main = sequence_->mainWindow();
     QVERIFY(main);
@@ -182,7 +187,8 @@ void LegacyStartupTest::importKeepsTheOldFileAndStartsOnTheNewOne() {
     QVERIFY(db.execute(QStringLiteral("INSERT INTO 客户资料 (姓名, 电话) VALUES (?, ?)"),
                        {QStringLiteral("O'Brien 王"), QStringLiteral("13800000000")}));
     QCOMPARE(db.lastInsertId(), 8);
-    QCOMPARE(dir_->scalar(QStringLiteral("SELECT 姓名 FROM 客户资料 WHERE ID = 8")), QStringLiteral("O'Brien 王"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT 姓名 FROM 客户资料 WHERE ID = 8")),
+             QStringLiteral("O'Brien 王"));
 }
 
 void LegacyStartupTest::rejectedRowsAreReportedBesideTheDatabase() {
@@ -199,15 +205,18 @@ void LegacyStartupTest::rejectedRowsAreReportedBesideTheDatabase() {
 
     const QString report = dir_->file(QStringLiteral("导入报告.txt"));
     platform_.prompts.expect(question, MessageAnswer::Yes);
-    platform_.prompts.expect(summary(314) + QStringLiteral("\n\n有 1 项没有原样导入：\n- 表“销售详情” ID 480 未导入：关联的销售记录不存在"
-                                                           "\n全部问题和未导入的行见“%1”。\n旧数据库已原样保留为“RX.access.mdb”。")
-                                                .arg(QDir::toNativeSeparators(report)));
+    platform_.prompts.expect(
+        summary(314) +
+        QStringLiteral("\n\n有 1 项没有原样导入：\n- 表“销售详情” ID 480 未导入：关联的销售记录不存在"
+                       "\n全部问题和未导入的行见“%1”。\n旧数据库已原样保留为“RX.access.mdb”。")
+            .arg(QDir::toNativeSeparators(report)));
     startWith(bytes);
     QTRY_VERIFY_WITH_TIMEOUT(sequence_->loginWindow() || finished_->count() > 0, helperWait);
     QCOMPARE(readAll(dir_->file(QStringLiteral("RX.access.mdb"))), bytes);
     const QString text = QString::fromUtf8(readAll(report));
     QVERIFY2(text.contains(QStringLiteral("\n480\t999\t")), qPrintable(text));
-    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售详情 WHERE ID = 480")), QStringLiteral("0"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售详情 WHERE ID = 480")),
+             QStringLiteral("0"));
 }
 
 void LegacyStartupTest::failedImportChangesNothing_data() {
@@ -220,14 +229,21 @@ void LegacyStartupTest::failedImportChangesNothing_data() {
     QTest::newRow("cut inside a page") << f.left(f.size() - 1000) << QString() << damaged;
     QByteArray zeroed = f;
     zeroed.replace(37 * 4096, 2 * 4096, QByteArray(2 * 4096, '\0'));  // the receipts' data pages
-    QTest::newRow("pages zeroed") << zeroed << QString() << QStringLiteral("旧数据库文件已损坏或不完整（表“销售记录”读不全），无法导入。");
+    QTest::newRow("pages zeroed") << zeroed << QString()
+                                  << QStringLiteral(
+                                         "旧数据库文件已损坏或不完整（表“销售记录”读不全），无法导入。");
     QByteArray jet3 = f;
     jet3[0x14] = 0;
-    QTest::newRow("Jet 3") << jet3 << QString()
-                           << QStringLiteral("这是 Access 97 或更早版本（Jet 3）的数据库，只能导入 Access 2000（Jet 4）格式的数据库。");
-    QTest::newRow("reader crashes") << f << QStringLiteral("kill -SEGV $$") << QStringLiteral("读取旧数据库时出错（文件可能已损坏），无法导入。");
-    QTest::newRow("helper gives no result") << f << QStringLiteral("exit 0") << QStringLiteral("导入程序没有给出结果，无法导入。");
-    QTest::newRow("helper cannot start") << f << QStringLiteral("-") << QStringLiteral("无法启动导入程序，无法导入。");
+    QTest::newRow("Jet 3")
+        << jet3 << QString()
+        << QStringLiteral(
+               "这是 Access 97 或更早版本（Jet 3）的数据库，只能导入 Access 2000（Jet 4）格式的数据库。");
+    QTest::newRow("reader crashes") << f << QStringLiteral("kill -SEGV $$")
+                                    << QStringLiteral("读取旧数据库时出错（文件可能已损坏），无法导入。");
+    QTest::newRow("helper gives no result")
+        << f << QStringLiteral("exit 0") << QStringLiteral("导入程序没有给出结果，无法导入。");
+    QTest::newRow("helper cannot start")
+        << f << QStringLiteral("-") << QStringLiteral("无法启动导入程序，无法导入。");
 }
 
 void LegacyStartupTest::failedImportChangesNothing() {
