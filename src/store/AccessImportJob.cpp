@@ -97,15 +97,16 @@ void AccessImportJob::discard() {
 }
 
 QString AccessImportJob::summaryText(const AccessImportResult& result) {
-    QString text = QStringLiteral(
-                       "导入完成\n销售记录：%1 条\n销售详情：%2 条\n商品：%3 个\n用户：%4 个\n客户：%5 "
-                       "个\n付款方式：%6 种")
-                       .arg(result.sales)
-                       .arg(result.lines)
-                       .arg(result.products)
-                       .arg(result.users)
-                       .arg(result.customers)
-                       .arg(result.paymentMethods);
+    const QStringList counts{
+        QStringLiteral("导入完成"),
+        QStringLiteral("销售记录：%1 条").arg(result.sales),
+        QStringLiteral("销售详情：%1 条").arg(result.lines),
+        QStringLiteral("商品：%1 个").arg(result.products),
+        QStringLiteral("用户：%1 个").arg(result.users),
+        QStringLiteral("客户：%1 个").arg(result.customers),
+        QStringLiteral("付款方式：%1 种").arg(result.paymentMethods),
+    };
+    QString text = counts.join(QLatin1Char('\n'));
     if (result.problems.isEmpty()) return text;
     text += QStringLiteral("\n\n有 %1 项没有原样导入：").arg(result.problems.size());
     for (const QString& problem : result.problems.mid(0, problemsShown))
