@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -6,8 +7,15 @@
 #include "platform/DataDirectory.h"
 #include "platform/SystemPlatform.h"
 #include "startup/StartupSequence.h"
+#include "store/AccessImportCommand.h"
 
 int main(int argc, char* argv[]) {
+    // The helper that reads an old Access file runs without windows.
+    if (argc > 1 && isAccessImportCommand(argv[1])) {
+        QCoreApplication helper(argc, argv);
+        return runAccessImportCommand(QCoreApplication::arguments().mid(1));
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvane"));

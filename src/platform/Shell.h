@@ -2,8 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QObject;
 class QUrl;
+
+// How a helper process ended.
+enum class HelperEnd { Finished, Crashed, NotStarted };
+using HelperDone = std::function<void(HelperEnd end, int exitCode)>;
 
 // Starting other programs, opening pages, starting this program again.
 class Shell {
@@ -15,4 +21,7 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts a new copy of this program; the caller then ends this one.
     virtual bool restartProgram() = 0;
+    // Runs this program again as a windowless helper with the arguments; done is called from
+    // the event loop once it has ended (never while waiting here), unless context is gone.
+    virtual void runHelper(const QStringList& arguments, QObject* context, HelperDone done) = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/SystemShell.h"
 
+#include "platform/ChildProcess.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
@@ -18,4 +20,8 @@ bool SystemShell::openUrl(const QUrl& url) { return QDesktopServices::openUrl(ur
 
 bool SystemShell::restartProgram() {
     return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+void SystemShell::runHelper(const QStringList& arguments, QObject* context, HelperDone done) {
+    runChildProcess(QCoreApplication::applicationFilePath(), arguments, context, std::move(done));
 }

@@ -8,4 +8,5 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool openUrl(const QUrl& url) override;
     bool restartProgram() override;
+    void runHelper(const QStringList& arguments, QObject* context, HelperDone done) override;
 };

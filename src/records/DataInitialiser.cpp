@@ -9,6 +9,8 @@
 
 bool DataInitialiser::backUp(const QString& backupPath) {
     const QFileInfo target(backupPath);
+    // A backup over the live file would be lost with it.
+    if (target.absoluteFilePath() == QFileInfo(db_.path()).absoluteFilePath()) return false;
     QString tempPath;
     {
         // VACUUM INTO wants a name that does not exist yet.
@@ -29,8 +31,7 @@ bool DataInitialiser::backUp(const QString& backupPath) {
 
 DataInitialiser::Result DataInitialiser::run(const QString& backupPath) {
     const QString path = db_.path();
-    // A backup over the live file would be lost with it.
-    if (QFileInfo(backupPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath() || !backUp(backupPath)) return Result::BackupFailed;
+    if (!backUp(backupPath)) return Result::BackupFailed;
     // Closed first, so its last writes land in the old file before the new one takes its name.
     db_.close();
     if (!writeBlankDatabase(path)) {

@@ -16,8 +16,11 @@ public:
     // were and the connection is open again.
     Result run(const QString& backupPath);
 
-private:
+    // A consistent copy of the live database at backupPath, put there in one rename; never
+    // over the live file itself.
     bool backUp(const QString& backupPath);
+
+private:
 
     Database& db_;
 };

@@ -1,6 +1,11 @@
 #include "startup/StartupSequence.h"
 
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QUrl>
 
 #include "counter/MainWindow.h"
@@ -9,6 +14,7 @@
 #include "platform/Shell.h"
 #include "startup/LoginWindow.h"
 #include "startup/UpdateCheck.h"
+#include "store/AccessImportJob.h"
 #include "store/BlankDatabase.h"
 #include "store/ConfigReaders.h"
 
@@ -16,6 +22,8 @@ StartupSequence::StartupSequence(Platform& platform, QString dataDirectory, QObj
     : QObject(parent), platform_(platform), dataDirectory_(std::move(dataDirectory)), instance_(dataDirectory_) {}
 
 StartupSequence::~StartupSequence() {
+    importing_.reset();
+    import_.reset();
     main_.reset();
     login_.reset();
     db_.close();
@@ -64,8 +72,69 @@ bool StartupSequence::placeDatabase() {
 }
 
 void StartupSequence::openDatabase() {
-    if (ended_ || !placeDatabase()) return;
+    if (ended_) return;
+    if (isAccessFile(databasePath())) {
+        offerImport();
+        return;
+    }
+    if (placeDatabase()) openAndLogIn();
+}
 
+void StartupSequence::offerImport() {
+    if (!platform_.prompter().confirm(nullptr, QStringLiteral("检测到旧版数据库，是否导入？"))) {
+        end(0);
+        return;
+    }
+    // The old file is read by a helper process, so a reader crash cannot take this one down.
+    import_ = std::make_unique<AccessImportJob>(platform_.shell(), databasePath(), dataDirectory_);
+    connect(import_.get(), &AccessImportJob::finished, this, &StartupSequence::importFinished, Qt::QueuedConnection);
+    importing_ = std::make_unique<QProgressDialog>(QStringLiteral("正在导入旧版数据库，请稍候…"), QString(), 0, 0);
+    importing_->setObjectName(QStringLiteral("导入进度"));
+    importing_->setWindowTitle(QStringLiteral("Korvane"));
+    importing_->setCancelButton(nullptr);
+    importing_->setMinimumDuration(0);
+    importing_->show();
+    import_->start();
+}
+
+void StartupSequence::importFinished(bool ok) {
+    importing_.reset();
+    if (!ok) {
+        importFailed(import_->result().error);
+        return;
+    }
+    const QString kept = keepAccessFile();
+    if (kept.isEmpty()) {
+        importFailed(QStringLiteral("无法在“%1”中保留旧数据库的副本。").arg(QDir::toNativeSeparators(dataDirectory_)));
+        return;
+    }
+    if (!import_->install(databasePath())) {
+        QFile::remove(kept);
+        importFailed(QStringLiteral("无法把新数据库放到“%1”。").arg(QDir::toNativeSeparators(databasePath())));
+        return;
+    }
+    platform_.prompter().tell(nullptr, AccessImportJob::summaryText(import_->result()) +
+                                           QStringLiteral("\n旧数据库已原样保留为“%1”。").arg(QFileInfo(kept).fileName()));
+    import_.reset();
+    openAndLogIn();
+}
+
+void StartupSequence::importFailed(QString reason) {
+    import_.reset();
+    platform_.prompter().tell(nullptr, QStringLiteral("导入旧版数据库失败：%1\n原来的数据库没有改动。").arg(reason), MessageIcon::Error);
+    end(1);
+}
+
+QString StartupSequence::keepAccessFile() const {
+    QString kept = dataDirectory_ + QStringLiteral("/RX.access.mdb");
+    for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
+        kept = dataDirectory_ + QStringLiteral("/RX.access-%1.mdb").arg(n);
+    // A second name for the same bytes; a copy where the file system has no links.
+    if (::link(QFile::encodeName(databasePath()).constData(), QFile::encodeName(kept).constData()) == 0) return kept;
+    return QFile::copy(databasePath(), kept) ? kept : QString();
+}
+
+void StartupSequence::openAndLogIn() {
     login_ = std::make_unique<LoginWindow>(db_, platform_.prompter());
     connect(login_.get(), &LoginWindow::quitRequested, this, [this] { end(0); });
     connect(login_.get(), &LoginWindow::loggedIn, this, &StartupSequence::openMainWindow);

@@ -8,9 +8,11 @@
 #include "store/CurrentUser.h"
 #include "store/Database.h"
 
+class AccessImportJob;
 class Platform;
 class LoginWindow;
 class MainWindow;
+class QProgressDialog;
 
 // From launch to the moment a cashier can work: one copy per data folder, the update notice,
 // the database placed and opened, then direct login or the login window. It also ends the run.
@@ -37,6 +39,11 @@ private:
     void checkForUpdate();
     void openDatabase();
     bool placeDatabase();
+    void offerImport();
+    void importFinished(bool ok);
+    void importFailed(QString reason);
+    QString keepAccessFile() const;
+    void openAndLogIn();
     void openMainWindow(const CurrentUser& user);
     void end(int exitCode);
 
@@ -46,5 +53,7 @@ private:
     Database db_;
     std::unique_ptr<LoginWindow> login_;
     std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<AccessImportJob> import_;
+    std::unique_ptr<QProgressDialog> importing_;
     bool ended_ = false;
 };

@@ -5,10 +5,49 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "ReadWorkbook.h"
 #include "records/SpreadsheetWriter.h"
 
+namespace {
+
+// Rows of a CSV text: fields split at commas, quoted fields with doubled quotes and line breaks.
+QVector<QStringList> parseCsv(const QString& text) {
+    QVector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << field;
+            field.clear();
+        } else if (c == QLatin1Char('\n')) {
+            row << field;
+            rows << row;
+            row.clear();
+            field.clear();
+        } else if (c != QLatin1Char('\r')) {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty()) rows << (row << field);
+    return rows;
+}
+
+}  // namespace
 
 class SpreadsheetTest : public QObject {
     Q_OBJECT
@@ -17,6 +56,7 @@ private slots:
     void cellsReadBackExactly();
     void rowsContinueOnTheNextSheet();
     void failedWriteLeavesTheOldFile();
+    void libreOfficeReadsEveryCell();
 };
 
 void SpreadsheetTest::cellsReadBackExactly_data() {
@@ -88,6 +128,43 @@ void SpreadsheetTest::failedWriteLeavesTheOldFile() {
     QVERIFY(!writer.lastError().isEmpty());
     QVERIFY(writer.write(path, {QStringLiteral("a")}, 0, [](int) { return QStringList(); }));
     QCOMPARE(sheetRows(readWorkbook(path), 0).size(), 1);
+}
+
+void SpreadsheetTest::libreOfficeReadsEveryCell() {
+    const QString soffice = QStringLiteral("/usr/bin/soffice");
+    QVERIFY2(QFile::exists(soffice), "LibreOffice is missing: run scripts/install-deps (package libreoffice-calc)");
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/导出 目录-XXXXXX"));
+    const QString path = dir.path() + QStringLiteral("/26年12月 查询结果.xls");
+    // Cells a spreadsheet would take for numbers or dates stay texts, as the list shows them.
+    const QStringList titles{QStringLiteral("序号"), QStringLiteral("销售票号"), QStringLiteral("金额"), QStringLiteral("客户's 备注")};
+    const QVector<QStringList> rows{
+        {QStringLiteral("1"), QStringLiteral("0000000000002"), QStringLiteral("12.50"), QStringLiteral("O'Brien's 曲奇 '); DROP TABLE x; --")},
+        {QStringLiteral("2"), QStringLiteral("1609110000120"), QStringLiteral("-0.10"), QStringLiteral("说 \"好\", 行,列")},
+        {QStringLiteral("3"), QStringLiteral("2016-08-18  20:55:36"), QStringLiteral("1e5"), QStringLiteral("1.所购商品7日内凭购物小票调换\n2.联系电话")},
+        {QStringLiteral("4"), QString(), QStringLiteral("=1+1"), QStringLiteral("'")},
+    };
+    SpreadsheetWriter writer;
+    QVERIFY2(writer.write(path, titles, static_cast<int>(rows.size()), [&](int r) { return rows[r]; }),
+             qPrintable(writer.lastError()));
+
+    // Comma-separated UTF-8, every sheet into a file of its own, with a profile of the test's own
+    // (as an encoded URL: with blanks or Chinese left raw LibreOffice waits for ever).
+    const QString out = dir.path() + QStringLiteral("/csv");
+    QProcess office;
+    office.start(soffice, {QStringLiteral("-env:UserInstallation=") + QString::fromLatin1(QUrl::fromLocalFile(dir.path() + QStringLiteral("/profile")).toEncoded()),
+                           QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                           QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1"),
+                           QStringLiteral("--outdir"), out, path});
+    QVERIFY(office.waitForFinished(240000));
+    QCOMPARE(office.exitCode(), 0);
+    const QStringList produced = QDir(out).entryList(QDir::Files);
+    QCOMPARE(produced, QStringList{QStringLiteral("26年12月 查询结果-Sheet1.csv")});
+    QFile csv(out + QLatin1Char('/') + produced.first());
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QVector<QStringList> read = parseCsv(QString::fromUtf8(csv.readAll()));
+    QCOMPARE(read.size(), rows.size() + 1);
+    QCOMPARE(read.at(0), titles);
+    for (int r = 0; r < rows.size(); ++r) QCOMPARE(read.at(r + 1), rows[r]);
 }
 
 QTEST_APPLESS_MAIN(SpreadsheetTest)

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -5,6 +6,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -13,6 +17,7 @@
 #include "Gui.h"
 #include "TestDataDir.h"
 #include "counter/MainWindow.h"
+#include "records/SalesRecordsWindow.h"
 #include "startup/LoginWindow.h"
 #include "startup/StartupSequence.h"
 #include "startup/UpdateCheck.h"
@@ -48,6 +53,40 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Every table of a database file, the AutoNumber positions included: one line per row.
+QStringList tablesOf(const QString& path) {
+    QStringList lines;
+    const QString name = QStringLiteral("tst-startup-dump");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery tables(db);
+            tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+            while (tables.next()) {
+                const QString table = tables.value(0).toString();
+                lines << QLatin1Char('[') + table + QLatin1Char(']');
+                QSqlQuery rows(db);
+                rows.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
+                while (rows.next()) {
+                    QStringList cells;
+                    for (int i = 0; i < rows.record().count(); ++i) {
+                        const QVariant v = rows.value(i);
+                        cells << (v.isNull() ? QStringLiteral("NULL")
+                                  : v.typeId() == QMetaType::QByteArray ? QString::fromLatin1(v.toByteArray().toHex())
+                                                                        : v.toString());
+                    }
+                    lines << cells.join(QLatin1Char('|'));
+                }
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return lines;
+}
+
 }  // namespace
 
 class StartupTest : public QObject {
@@ -77,6 +116,7 @@ private slots:
     void directLoginIsRememberedOnlyOnSuccess();
     void quitButtonEnds();
     void restartFreesTheFolderFirst();
+    void initialisationKeepsABackupAndStartsAfresh();
 
 private:
     std::unique_ptr<StartupSequence> startWith(TestDataDir& dir);
@@ -390,6 +430,51 @@ void StartupTest::restartFreesTheFolderFirst() {
     QVERIFY(!sequence_->database().isOpen());
     SingleInstance next(dir.path());
     QCOMPARE(next.acquire(), SingleInstance::Result::Acquired);
+}
+
+void StartupTest::initialisationKeepsABackupAndStartsAfresh() {
+    TestDataDir& dir = newDir();
+    for (const char* sql :
+         {"UPDATE 配置文件 SET 店名 = 'O''Brien 的店', 直接登录 = '1', 用户登录 = '李店长'",
+          "INSERT INTO 用户登录 (用户名, 权限, 密码) VALUES ('李店长', '管理员', 'd41d8cd98f00b204e9800998ecf8427e')",
+          "INSERT INTO 商品名称 (名称, 单价) VALUES ('曲奇', '12.50')", "INSERT INTO 客户资料 (姓名, 电话) VALUES ('王', NULL)",
+          "INSERT INTO 付款方式 (方式) VALUES ('支付宝')",
+          "INSERT INTO 销售记录 (销售票号, 销售时间, 数量, 金额, 收银员) VALUES ('2612110000001', '2026-12-11 08:00:00', '2', '25.00', '李店长')",
+          "INSERT INTO 销售详情 (关联, 名称, 数量, 单价, 金额, 折后) SELECT max(ID), '曲奇', '2', '12.50', '25.00', '25.00' FROM 销售记录"})
+        QVERIFY2(dir.exec(QString::fromUtf8(sql)), sql);
+    const QString backup = dir.file(QStringLiteral("备份 2026.mdb"));
+
+    sequence_ = startWith(dir);
+    MainWindow* main = sequence_->mainWindow();
+    QVERIFY(main);
+    const QStringList before = tablesOf(dir.databasePath());
+    QVERIFY(before.contains(QStringLiteral("[销售详情]")));
+    main->findChild<QAction*>(QStringLiteral("统计销售"))->trigger();
+    auto* records = main->findChild<SalesRecordsWindow*>();
+    QVERIFY(records);
+    platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+    platform_.prompts.expectSaveFile(backup);
+    platform_.prompts.expect(QStringLiteral("初始化完成，并已备份！"));
+    const int restarts = platform_.programs.restarts;
+    QTest::mouseClick(control<QPushButton>(records, QStringLiteral("按钮_管理数据")), Qt::LeftButton);
+    QCOMPARE(platform_.programs.restarts, restarts + 1);
+    QCOMPARE(finished_->count(), 1);
+
+    // The backup holds every table as it was.
+    QCOMPARE(tablesOf(backup), before);
+
+    // The new copy starts before this one has gone, and starts like a first installation.
+    auto next = std::make_unique<StartupSequence>(platform_, dir.path());
+    QSignalSpy nextFinished(next.get(), &StartupSequence::finished);
+    next->start();
+    QCOMPARE(nextFinished.count(), 0);
+    QVERIFY(!next->mainWindow());
+    QVERIFY(next->loginWindow() && next->loginWindow()->isVisible());
+    QCOMPARE(control<QComboBox>(next->loginWindow(), QStringLiteral("组合框_用户名"))->currentText(), QStringLiteral("admin"));
+    // Every table as in a blank database: the seed rows only.
+    TestDataDir& blank = newDir();
+    QCOMPARE(tablesOf(dir.databasePath()), tablesOf(blank.databasePath()));
+    next.reset();
 }
 
 QTEST_MAIN(StartupTest)

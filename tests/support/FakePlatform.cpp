@@ -1,6 +1,9 @@
 #include "FakePlatform.h"
 
 #include <QPrinter>
+#include <QTimer>
+
+#include "platform/ChildProcess.h"
 
 void FakePrompter::expect(const QString& text, MessageAnswer answer) { script_.append({text, answer}); }
 
@@ -55,6 +58,15 @@ bool FakeShell::openUrl(const QUrl& url) {
 bool FakeShell::restartProgram() {
     ++restarts;
     return true;
+}
+
+void FakeShell::runHelper(const QStringList& arguments, QObject* context, HelperDone done) {
+    helperRuns.append(arguments);
+    if (helperProgram.isEmpty()) {
+        QTimer::singleShot(0, context, [done] { done(HelperEnd::NotStarted, -1); });
+        return;
+    }
+    runChildProcess(helperProgram, helperArguments + arguments, context, std::move(done));
 }
 
 std::optional<QStringList> FakePrinting::printerNames() const {

@@ -73,11 +73,17 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool openUrl(const QUrl& url) override;
     bool restartProgram() override;
+    // Runs helperProgram with helperArguments before the arguments asked for; without a
+    // helperProgram the helper does not start.
+    void runHelper(const QStringList& arguments, QObject* context, HelperDone done) override;
 
     QSet<QString> installed;
     QStringList started;
     QList<QUrl> opened;
     int restarts = 0;
+    QString helperProgram;
+    QStringList helperArguments;
+    QList<QStringList> helperRuns;
 };
 
 // Jobs become PDF files in outputDirectory (job-1.pdf, job-2.pdf …) on a 58 mm roll.
