@@ -141,7 +141,7 @@ bool SalesRecordsWindow::fillRecordList(const SqlStatement& statement) {
     for (; !records.isPastLast(); records.next()) {
         out.append({records.text(id).toLongLong(),
                     {QString::number(out.size() + 1), records.text(number),
-                     dateTimeDisplayText(parseStoredDateTime(records.text(time))), records.text(quantity),
+                     storedDateTimeDisplayText(records.text(time)), records.text(quantity),
                      records.text(amount), records.text(cashier), records.text(notes)}});
     }
     rows_->setRows(std::move(out));

@@ -46,8 +46,11 @@ QString storedDateTimeText(const QDateTime& when) {
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QDateTime parseStoredDateTime(const QString& stored) {
-    if (stored.size() != 19) return {};
+namespace {
+
+// The parts of "YYYY-MM-DD HH:MM:SS"; false for any other text.
+bool splitStored(const QString& stored, QDate* date, QTime* time) {
+    if (stored.size() != 19) return false;
     bool ok[6];
     const int year = QStringView(stored).mid(0, 4).toInt(&ok[0]);
     const int month = QStringView(stored).mid(5, 2).toInt(&ok[1]);
@@ -56,14 +59,13 @@ QDateTime parseStoredDateTime(const QString& stored) {
     const int minute = QStringView(stored).mid(14, 2).toInt(&ok[4]);
     const int second = QStringView(stored).mid(17, 2).toInt(&ok[5]);
     for (bool b : ok)
-        if (!b) return {};
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+        if (!b) return false;
+    *date = QDate(year, month, day);
+    *time = QTime(hour, minute, second);
+    return date->isValid() && time->isValid();
 }
 
-QString dateTimeDisplayText(const QDateTime& when) {
-    if (!when.isValid()) return QString();
-    const QDate d = when.date();
-    const QTime t = when.time();
+QString displayText(const QDate& d, const QTime& t) {
     QString text = QString::number(d.year()) + QStringLiteral("年") + QString::number(d.month()) + QStringLiteral("月") +
                    QString::number(d.day()) + QStringLiteral("日");
     if (t.hour() == 0 && t.minute() == 0 && t.second() == 0) return text;
@@ -72,6 +74,27 @@ QString dateTimeDisplayText(const QDateTime& when) {
     text += QString::number(t.minute()) + QStringLiteral("分");
     if (t.second() != 0) text += QString::number(t.second()) + QStringLiteral("秒");
     return text;
+}
+
+}  // namespace
+
+QDateTime parseStoredDateTime(const QString& stored) {
+    QDate date;
+    QTime time;
+    if (!splitStored(stored, &date, &time)) return {};
+    return QDateTime(date, time);
+}
+
+QString dateTimeDisplayText(const QDateTime& when) {
+    if (!when.isValid()) return QString();
+    return displayText(when.date(), when.time());
+}
+
+QString storedDateTimeDisplayText(const QString& stored) {
+    // Straight from the text: a local QDateTime asks the time zone on every row of a long list.
+    QDate date;
+    QTime time;
+    return splitStored(stored, &date, &time) ? displayText(date, time) : QString();
 }
 
 QString shortDateText(const QDate& day) { return day.toString(QStringLiteral("yyMMdd")); }

@@ -20,5 +20,7 @@ QDateTime parseStoredDateTime(const QString& stored);
 // "2016年8月18日20时55分36秒"; trailing zero fields are left out ("2016年8月18日9时5分", a midnight
 // "2016年8月18日").
 QString dateTimeDisplayText(const QDateTime& when);
+// The same for a stored date-time text; empty for any other text.
+QString storedDateTimeDisplayText(const QString& stored);
 // "161018" for 18 October 2016: begins proposed file names.
 QString shortDateText(const QDate& day);
