@@ -6,6 +6,7 @@
 #include "store/CurrentUser.h"
 #include "store/PrintOptions.h"
 
+class CustomerChoosers;
 class Database;
 class NumberFormatDialog;
 class PaymentPanel;
@@ -14,6 +15,7 @@ class ProductTypeAhead;
 class ReceiptNumbering;
 class SaleLines;
 class SaleSaver;
+class SettingsWindow;
 
 // The sales counter. Opened after a login; closing it ends the program.
 class MainWindow : public QMainWindow {
@@ -37,6 +39,8 @@ public:
     bool saveSale();
     // The numbering format, window-modal over `owner` (the settings window), deleted on close.
     NumberFormatDialog* openNumberFormatDialog(QWidget* owner);
+    // The settings window (软件设置), window-modal, deleted on close.
+    SettingsWindow* openSettings();
 
 signals:
     void closed();
@@ -55,6 +59,8 @@ private:
     void startFirstInstalled(const QStringList& programs, const QString& missingMessage);
     void showAbout();
     void openSalesRecords();
+    void openPaymentMethods();
+    void openCustomers();
 
     Platform& platform_;
     Database& db_;
@@ -67,4 +73,5 @@ private:
     PaymentPanel* payment_ = nullptr;
     ReceiptNumbering* numbering_ = nullptr;
     SaleSaver* saver_ = nullptr;
+    CustomerChoosers* customers_ = nullptr;
 };
