@@ -1,6 +1,7 @@
 #include "settings/AddUserDialog.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLineEdit>
 
@@ -29,7 +30,7 @@ AddUserDialog::AddUserDialog(Database& db, Prompter& prompter, QWidget* parent)
                                   nullptr, this);
     differences->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout;
     grid->addWidget(formLabel("标签12", "用户名：", name_, this), 0, 0);
     grid->addWidget(name_, 0, 1);
     grid->addWidget(formLabel("标签15", "密码：", password_, this), 1, 0);
@@ -43,8 +44,16 @@ AddUserDialog::AddUserDialog(Database& db, Prompter& prompter, QWidget* parent)
     buttons->addWidget(closeButton);
     grid->addLayout(buttons, 4, 0, 1, 2);
     grid->setRowStretch(5, 1);
-    grid->addWidget(differences, 0, 2, 6, 1);
     grid->setColumnStretch(1, 1);
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(differences);
+    panelLayout->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->setSpacing(12);
+    layout->addLayout(grid, 1);
+    layout->addWidget(panel);
 
     connect(addButton, &QPushButton::clicked, this, &AddUserDialog::addUser);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);

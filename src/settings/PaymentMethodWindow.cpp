@@ -27,10 +27,11 @@ PaymentMethodWindow::PaymentMethodWindow(Database& db, Prompter& prompter, QWidg
     auto* deleteButton = formButton("按钮_删除", "删除", this);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(method_, 1);
+    row->addStretch();
     for (QPushButton* b : {addButton, modifyButton, deleteButton}) row->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_, 1);
+    layout->addWidget(method_);
     layout->addLayout(row);
 
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
