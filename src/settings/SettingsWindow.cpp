@@ -53,6 +53,11 @@ SettingsWindow::SettingsWindow(Platform& platform, Database& db, CurrentUser use
 void SettingsWindow::showReceiptNumber(const QString& number) { printTab_->showReceiptNumber(number); }
 
 void SettingsWindow::tabChosen(int index) {
+    // A switched-off tab is never shown, however it was chosen.
+    if (!tabs_->isTabEnabled(index)) {
+        tabs_->setCurrentIndex(ProductTab);
+        return;
+    }
     if (index == ProductTab) productsTab_->fillProductList();
     if (index == UserTab) usersTab_->refreshUsers(false);
 }
