@@ -12,7 +12,7 @@
 AddUserDialog::AddUserDialog(Database& db, Prompter& prompter, QWidget* parent)
     : QDialog(parent), db_(db), prompter_(prompter) {
     setObjectName(QStringLiteral("AddUserDialog"));
-    setWindowTitle(QStringLiteral("添加用户"));
+    setWindowTitle(QStringLiteral("销售Korvane"));
     resize(389, 295);
 
     name_ = named(new QLineEdit(this), "编辑框_yhm");
@@ -24,10 +24,11 @@ AddUserDialog::AddUserDialog(Database& db, Prompter& prompter, QWidget* parent)
     permission_->setCurrentText(UserAccounts::administrator());
     auto* addButton = formButton("按钮1", "添加", this);
     auto* closeButton = formButton("按钮2", "关闭", this);
-    auto* differences = formLabel("标签1",
-                                  "*普通用户和管理员区别：\n\n1.不可设置店铺信息\n\n2.没有管理用户的权限\n\n"
-                                  "3.不可更改销售票号、收银员\n\n4.不可删除销售记录\n\n5.不可取消“保存销售记录。",
-                                  nullptr, this);
+    auto* differences =
+        formLabel("标签1",
+                  "*普通用户和管理员区别：\n\n1.不可设置店铺信息\n\n2.没有管理用户的权限\n\n"
+                  "3.不可更改销售票号、收银员\n\n4.不可删除销售记录\n\n5.不可取消“保存销售记录。",
+                  nullptr, this);
     differences->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* grid = new QGridLayout;
@@ -69,10 +70,17 @@ void AddUserDialog::addUser() {
     if (confirmation_->text().isEmpty()) return refuse(QStringLiteral("请输入确认密码！"));
     if (permission.isEmpty()) return refuse(QStringLiteral("请选择权限！"));
     if (password != confirmation_->text()) return refuse(QStringLiteral("密码输入不一致，请重新输入！！"));
-    if (!UserAccounts::passwordAllowed(password)) return refuse(QStringLiteral("密码中不能含有引号（' 或 \"）！"));
+    if (!UserAccounts::passwordAllowed(password))
+        return refuse(QStringLiteral("密码中不能含有引号（' 或 \"）！"));
     switch (UserAccounts(db_).add(name, permission, password)) {
-        case UserAccounts::Result::Done: emit userAdded(); break;
-        case UserAccounts::Result::NameTaken: refuse(QStringLiteral("该用户名已存在，请换一个用户名！")); break;
-        default: refuse(QStringLiteral("添加失败！")); break;
+        case UserAccounts::Result::Done:
+            emit userAdded();
+            break;
+        case UserAccounts::Result::NameTaken:
+            refuse(QStringLiteral("该用户名已存在，请换一个用户名！"));
+            break;
+        default:
+            refuse(QStringLiteral("添加失败！"));
+            break;
     }
 }

@@ -34,7 +34,8 @@ CustomerWindow::CustomerWindow(Database& db, Prompter& prompter, QWidget* parent
     resize(440, 411);
 
     view_ = named(new QTreeView(this), "超级列表框1");
-    rows_ = new ReportListModel({QStringLiteral("序号"), QStringLiteral("客户"), QStringLiteral("电话")}, view_);
+    rows_ =
+        new ReportListModel({QStringLiteral("序号"), QStringLiteral("客户"), QStringLiteral("电话")}, view_);
     setUpReportView(view_, rows_, {50, 100, 100});
 
     name_ = named(new QLineEdit(this), "编辑框_客户");
@@ -74,7 +75,8 @@ CustomerWindow::CustomerWindow(Database& db, Prompter& prompter, QWidget* parent
     layout->addLayout(edit);
     layout->addWidget(search);
 
-    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CustomerWindow::pickCustomer);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CustomerWindow::pickCustomer);
     connect(addButton, &QPushButton::clicked, this, &CustomerWindow::addCustomer);
     connect(modifyButton, &QPushButton::clicked, this, &CustomerWindow::modifyCustomer);
     connect(deleteButton, &QPushButton::clicked, this, &CustomerWindow::deleteCustomer);
@@ -96,7 +98,9 @@ void CustomerWindow::pickCustomer() {
     phone_->setText(rows_->cell(selectedRow_, 2));
 }
 
-qint64 CustomerWindow::selectedId() const { return rows_->rowId(selectedRow_); }
+qint64 CustomerWindow::selectedId() const {
+    return rows_->rowId(selectedRow_);
+}
 
 void CustomerWindow::afterCustomerChange() {
     name_->clear();
@@ -106,7 +110,8 @@ void CustomerWindow::afterCustomerChange() {
 }
 
 void CustomerWindow::addCustomer() {
-    if (db_.execute(QStringLiteral("INSERT INTO 客户资料 (姓名, 电话) VALUES (?, ?)"), {name_->text(), phone_->text()}))
+    if (db_.execute(QStringLiteral("INSERT INTO 客户资料 (姓名, 电话) VALUES (?, ?)"),
+                    {name_->text(), phone_->text()}))
         afterCustomerChange();
     else
         prompter_.tell(this, QStringLiteral("添加失败！"));
@@ -135,7 +140,8 @@ void CustomerWindow::findCustomers() {
         return byPart ? Listing{QStringLiteral("SELECT * FROM 客户资料 WHERE ") + c +
                                     QStringLiteral(" LIKE ? ESCAPE '\\' ORDER BY ID"),
                                 {containsPattern(text)}}
-                      : Listing{QStringLiteral("SELECT * FROM 客户资料 WHERE ") + c + QStringLiteral(" = ? ORDER BY ID"),
+                      : Listing{QStringLiteral("SELECT * FROM 客户资料 WHERE ") + c +
+                                    QStringLiteral(" = ? ORDER BY ID"),
                                 {text}};
     };
     if (!findName_->text().isEmpty())

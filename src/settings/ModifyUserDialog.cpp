@@ -13,7 +13,7 @@ ModifyUserDialog::ModifyUserDialog(Database& db, Prompter& prompter, qint64 user
                                    const QString& permission, QWidget* parent)
     : QDialog(parent), db_(db), prompter_(prompter), userId_(userId) {
     setObjectName(QStringLiteral("ModifyUserDialog"));
-    setWindowTitle(QStringLiteral("修改用户"));
+    setWindowTitle(QStringLiteral("销售Korvane"));
     resize(452, 280);
 
     name_ = named(new QLineEdit(name, this), "编辑框_yhm");
@@ -32,10 +32,11 @@ ModifyUserDialog::ModifyUserDialog(Database& db, Prompter& prompter, qint64 user
     permission_->setCurrentText(permission);
     auto* modifyButton = formButton("按钮1", "修改", this);
     auto* closeButton = formButton("按钮2", "关闭", this);
-    auto* differences = formLabel("标签1",
-                                  "\n 普通用户不和管理元区别：\n\n 1.不可设置店铺信息\n\n 2.没有管理用户的权限\n\n"
-                                  " 3.不可删除收银员\n\n 4.不可删除销售记录\n\n 5.不可取消包保存销售记录\n.",
-                                  nullptr, this);
+    auto* differences =
+        formLabel("标签1",
+                  "\n 普通用户不和管理元区别：\n\n 1.不可设置店铺信息\n\n 2.没有管理用户的权限\n\n"
+                  " 3.不可删除收银员\n\n 4.不可删除销售记录\n\n 5.不可取消包保存销售记录\n.",
+                  nullptr, this);
     differences->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* grid = new QGridLayout;
@@ -73,13 +74,18 @@ void ModifyUserDialog::modifyUser() {
     const auto tell = [this](const QString& text) { prompter_.tell(this, text); };
     // An empty pair keeps the password; a new one must be typed the same way twice.
     if (password != confirmation_->text()) return tell(QStringLiteral("密码输入不一致，请重新输入！！"));
-    if (!UserAccounts::passwordAllowed(password)) return tell(QStringLiteral("密码中不能含有引号（' 或 \"）！"));
+    if (!UserAccounts::passwordAllowed(password))
+        return tell(QStringLiteral("密码中不能含有引号（' 或 \"）！"));
     switch (UserAccounts(db_).modify(userId_, permission_->currentText(), password)) {
         case UserAccounts::Result::Done:
             tell(QStringLiteral("修改成功！下次登录生效！"));
             emit userModified();
             break;
-        case UserAccounts::Result::LastAdministrator: tell(QStringLiteral("至少需要保留一个管理员！")); break;
-        default: tell(QStringLiteral("数据修改失败！")); break;
+        case UserAccounts::Result::LastAdministrator:
+            tell(QStringLiteral("至少需要保留一个管理员！"));
+            break;
+        default:
+            tell(QStringLiteral("数据修改失败！"));
+            break;
     }
 }

@@ -162,7 +162,8 @@ bool PrintSettingsTab::loadShopTexts() {
 void PrintSettingsTab::saveBasicSettings() {
     const QString shopName = shopName_->text();
     const QString notes = notes_->toPlainText();
-    if (!db_.execute(QStringLiteral("UPDATE 配置文件 SET 店名 = ?, 备注 = ? WHERE ID = 1"), {shopName, notes})) {
+    if (!db_.execute(QStringLiteral("UPDATE 配置文件 SET 店名 = ?, 备注 = ? WHERE ID = 1"),
+                     {shopName, notes})) {
         prompter_.tell(window(), QStringLiteral("数据添加失败!"));
         return;
     }
@@ -197,6 +198,10 @@ void PrintSettingsTab::optionClicked(QCheckBox* box, const QString& column, bool
     box->setChecked(inMemory);
 }
 
-void PrintSettingsTab::showReceiptNumber(const QString& number) { receiptNumber_->setText(number); }
+void PrintSettingsTab::showReceiptNumber(const QString& number) {
+    receiptNumber_->setText(number);
+}
 
-void PrintSettingsTab::allowImport(bool allowed) { importButton_->setEnabled(allowed); }
+void PrintSettingsTab::allowImport(bool allowed) {
+    importButton_->setEnabled(allowed);
+}

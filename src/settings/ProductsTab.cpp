@@ -17,7 +17,8 @@
 ProductsTab::ProductsTab(Database& db, Prompter& prompter, QWidget* parent)
     : QWidget(parent), db_(db), prompter_(prompter) {
     view_ = named(new QTreeView(this), "超级列表框1");
-    rows_ = new ReportListModel({QStringLiteral("ID"), QStringLiteral("名称"), QStringLiteral("单价")}, view_);
+    rows_ =
+        new ReportListModel({QStringLiteral("ID"), QStringLiteral("名称"), QStringLiteral("单价")}, view_);
     setUpReportView(view_, rows_, {50, 165, 60});
 
     name_ = named(new QLineEdit(this), "编辑框_名称");
@@ -50,7 +51,8 @@ ProductsTab::ProductsTab(Database& db, Prompter& prompter, QWidget* parent)
     layout->addLayout(boxes);
     layout->addLayout(buttons);
 
-    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ProductsTab::selectionChanged);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ProductsTab::selectionChanged);
     connect(addButton, &QPushButton::clicked, this, &ProductsTab::addProduct);
     connect(modifyButton, &QPushButton::clicked, this, &ProductsTab::modifyProduct);
     connect(deleteButton, &QPushButton::clicked, this, &ProductsTab::deleteProduct);
@@ -81,7 +83,8 @@ void ProductsTab::reloadAfterChange() {
 }
 
 void ProductsTab::tellSelectRow() {
-    prompter_.tell(window(), QStringLiteral("请选择要修改的行！"), MessageIcon::None, QStringLiteral("提示："));
+    prompter_.tell(window(), QStringLiteral("请选择要修改的行！"), MessageIcon::None,
+                   QStringLiteral("提示："));
 }
 
 void ProductsTab::addProduct() {
@@ -113,7 +116,8 @@ void ProductsTab::modifyProduct() {
 void ProductsTab::deleteProduct() {
     if (selectedRow_ < 0) {
         tellSelectRow();
-    } else if (db_.execute(QStringLiteral("DELETE FROM 商品名称 WHERE ID = ?"), {rows_->rowId(selectedRow_)})) {
+    } else if (db_.execute(QStringLiteral("DELETE FROM 商品名称 WHERE ID = ?"),
+                           {rows_->rowId(selectedRow_)})) {
         reloadAfterChange();
     } else {
         prompter_.tell(window(), QStringLiteral("数据删除失败"));

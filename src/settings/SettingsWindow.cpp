@@ -30,9 +30,12 @@ SettingsWindow::SettingsWindow(Platform& platform, Database& db, CurrentUser use
 
     connect(printTab_, &PrintSettingsTab::shopTextsSaved, this, &SettingsWindow::shopTextsSaved);
     connect(printTab_, &PrintSettingsTab::logoWindowRequested, this, &SettingsWindow::logoWindowRequested);
-    connect(printTab_, &PrintSettingsTab::numberFormatRequested, this, &SettingsWindow::numberFormatRequested);
-    connect(printTab_, &PrintSettingsTab::printerDialogRequested, this, &SettingsWindow::printerDialogRequested);
-    connect(printTab_, &PrintSettingsTab::importLegacyRequested, this, &SettingsWindow::importLegacyRequested);
+    connect(printTab_, &PrintSettingsTab::numberFormatRequested, this,
+            &SettingsWindow::numberFormatRequested);
+    connect(printTab_, &PrintSettingsTab::printerDialogRequested, this,
+            &SettingsWindow::printerDialogRequested);
+    connect(printTab_, &PrintSettingsTab::importLegacyRequested, this,
+            &SettingsWindow::importLegacyRequested);
     connect(productsTab_, &ProductsTab::productsChanged, this, &SettingsWindow::productsChanged);
 
     const bool administrator = user.isAdministrator();
@@ -50,7 +53,9 @@ SettingsWindow::SettingsWindow(Platform& platform, Database& db, CurrentUser use
     }
 }
 
-void SettingsWindow::showReceiptNumber(const QString& number) { printTab_->showReceiptNumber(number); }
+void SettingsWindow::showReceiptNumber(const QString& number) {
+    printTab_->showReceiptNumber(number);
+}
 
 void SettingsWindow::tabChosen(int index) {
     // A switched-off tab is never shown, however it was chosen.

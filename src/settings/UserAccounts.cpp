@@ -7,7 +7,8 @@ bool UserAccounts::passwordAllowed(const QString& password) {
     return !password.contains(QLatin1Char('\'')) && !password.contains(QLatin1Char('"'));
 }
 
-UserAccounts::Result UserAccounts::add(const QString& name, const QString& permission, const QString& password) {
+UserAccounts::Result UserAccounts::add(const QString& name, const QString& permission,
+                                       const QString& password) {
     RecordSet same = db_.query(QStringLiteral("SELECT ID FROM 用户登录 WHERE 用户名 = ?"), {name});
     if (!same.ok()) return Result::Failed;
     if (!same.isPastLast()) return Result::NameTaken;
@@ -29,13 +30,16 @@ UserAccounts::Result UserAccounts::modify(qint64 id, const QString& permission, 
 
 UserAccounts::Result UserAccounts::remove(qint64 id) {
     if (isLastAdministrator(id)) return Result::LastAdministrator;
-    return db_.execute(QStringLiteral("DELETE FROM 用户登录 WHERE ID = ?"), {id}) ? Result::Done : Result::Failed;
+    return db_.execute(QStringLiteral("DELETE FROM 用户登录 WHERE ID = ?"), {id}) ? Result::Done
+                                                                                  : Result::Failed;
 }
 
 bool UserAccounts::isLastAdministrator(qint64 id) {
-    RecordSet rows = db_.query(QStringLiteral("SELECT ID FROM 用户登录 WHERE 权限 = ? ORDER BY ID"), {administrator()});
+    RecordSet rows =
+        db_.query(QStringLiteral("SELECT ID FROM 用户登录 WHERE 权限 = ? ORDER BY ID"), {administrator()});
     bool target = false;
     bool other = false;
-    for (; !rows.isPastLast(); rows.next()) (rows.integer(QStringLiteral("ID")) == id ? target : other) = true;
+    for (; !rows.isPastLast(); rows.next())
+        (rows.integer(QStringLiteral("ID")) == id ? target : other) = true;
     return target && !other;
 }

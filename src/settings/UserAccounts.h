@@ -25,6 +25,5 @@ public:
     bool isLastAdministrator(qint64 id);
 
 private:
-
     Database& db_;
 };

@@ -17,7 +17,8 @@
 UsersTab::UsersTab(Database& db, Prompter& prompter, CurrentUser user, QWidget* parent)
     : QWidget(parent), db_(db), prompter_(prompter), user_(std::move(user)) {
     view_ = named(new QTreeView(this), "超级列表框2");
-    rows_ = new ReportListModel({QStringLiteral("序号"), QStringLiteral("用户"), QStringLiteral("权限")}, view_);
+    rows_ =
+        new ReportListModel({QStringLiteral("序号"), QStringLiteral("用户"), QStringLiteral("权限")}, view_);
     setUpReportView(view_, rows_, {50, 80, 80});
 
     auto* addButton = formButton("按钮_添加1", "添加", this);
@@ -34,7 +35,8 @@ UsersTab::UsersTab(Database& db, Prompter& prompter, CurrentUser user, QWidget* 
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
 
-    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &UsersTab::selectionChanged);
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &UsersTab::selectionChanged);
     connect(addButton, &QPushButton::clicked, this, &UsersTab::openAddUser);
     connect(modifyButton, &QPushButton::clicked, this, &UsersTab::openModifyUser);
     connect(deleteButton, &QPushButton::clicked, this, &UsersTab::deleteUser);
@@ -48,8 +50,9 @@ void UsersTab::allowChanges(bool allowed) {
 bool UsersTab::refreshUsers(bool keepSelection) {
     const qint64 selectedId = keepSelection && selectedRow_ >= 0 ? rows_->rowId(selectedRow_) : 0;
     selectedRow_ = -1;
-    const bool ok = fillListFromQuery(db_, prompter_, QStringLiteral("SELECT * FROM 用户登录 ORDER BY ID"), {},
-                                      *rows_, {QStringLiteral("用户名"), QStringLiteral("权限")}, window());
+    const bool ok =
+        fillListFromQuery(db_, prompter_, QStringLiteral("SELECT * FROM 用户登录 ORDER BY ID"), {}, *rows_,
+                          {QStringLiteral("用户名"), QStringLiteral("权限")}, window());
     for (int row = 0; selectedId != 0 && row < rows_->rowCount(); ++row) {
         if (rows_->rowId(row) == selectedId) {
             view_->setCurrentIndex(rows_->index(row, 0));
@@ -79,11 +82,12 @@ AddUserDialog* UsersTab::openAddUser() {
 
 void UsersTab::openModifyUser() {
     if (selectedRow_ < 0) {
-        prompter_.tell(window(), QStringLiteral("请选择要修改的行！"), MessageIcon::None, QStringLiteral("提示："));
+        prompter_.tell(window(), QStringLiteral("请选择要修改的行！"), MessageIcon::None,
+                       QStringLiteral("提示："));
         return;
     }
-    auto* dialog = new ModifyUserDialog(db_, prompter_, rows_->rowId(selectedRow_), rows_->cell(selectedRow_, 1),
-                                        rows_->cell(selectedRow_, 2), window());
+    auto* dialog = new ModifyUserDialog(db_, prompter_, rows_->rowId(selectedRow_),
+                                        rows_->cell(selectedRow_, 1), rows_->cell(selectedRow_, 2), window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &ModifyUserDialog::userModified, this, [this] { refreshUsers(true); });
@@ -92,7 +96,8 @@ void UsersTab::openModifyUser() {
 
 void UsersTab::deleteUser() {
     if (selectedRow_ < 0) {
-        prompter_.tell(window(), QStringLiteral("请选择要删除的行！"), MessageIcon::None, QStringLiteral("提示："));
+        prompter_.tell(window(), QStringLiteral("请选择要删除的行！"), MessageIcon::None,
+                       QStringLiteral("提示："));
         return;
     }
     const QString name = rows_->cell(selectedRow_, 1);
@@ -112,11 +117,15 @@ void UsersTab::deleteUser() {
                            MessageIcon::None, QStringLiteral("注意")))
         return;
     switch (accounts.remove(id)) {
-        case UserAccounts::Result::Done: refreshUsers(false); break;
+        case UserAccounts::Result::Done:
+            refreshUsers(false);
+            break;
         case UserAccounts::Result::LastAdministrator:
             prompter_.tell(window(), QStringLiteral("至少需要保留一个管理员！"));
             break;
-        default: prompter_.tell(window(), QStringLiteral("数据删除失败")); break;
+        default:
+            prompter_.tell(window(), QStringLiteral("数据删除失败"));
+            break;
     }
 }
 

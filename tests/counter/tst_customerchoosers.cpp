@@ -31,7 +31,8 @@ private:
         return texts;
     }
     QString config(const char* column) const {
-        return c_->dir->scalar(QStringLiteral("SELECT ") + QString::fromUtf8(column) + QStringLiteral(" FROM 配置文件"));
+        return c_->dir->scalar(QStringLiteral("SELECT ") + QString::fromUtf8(column) +
+                               QStringLiteral(" FROM 配置文件"));
     }
     static void pick(DropDownEdit* combo, int index) {
         combo->setCurrentIndex(index);
@@ -93,7 +94,8 @@ void CustomerChoosersTest::customerSwitchPicksThePhone() {
     QCOMPARE(c_->text("编辑框_电话"), QStringLiteral("456"));
 
     // A customer added after the phone list was filled has no phone to show there.
-    QVERIFY(c_->dir->exec(QStringLiteral("INSERT INTO 客户资料 (ID, 姓名, 电话) VALUES (3, 'O''Brien', '777')")));
+    QVERIFY(
+        c_->dir->exec(QStringLiteral("INSERT INTO 客户资料 (ID, 姓名, 电话) VALUES (3, 'O''Brien', '777')")));
     box("选择框_客户")->click();
     box("选择框_客户")->click();
     QCOMPARE(items("组合框_客户"), (QStringList{"张三", "李四", "O'Brien", "369"}));
@@ -122,8 +124,14 @@ void CustomerChoosersTest::storedSwitchOnFillsAtStart_data() {
     QTest::addColumn<QString>("switchName");
     QTest::addColumn<QString>("comboName");
     QTest::addColumn<QString>("first");
-    QTest::newRow("phone") << "电话" << "选择框_电话" << "组合框_电话" << "13800000001";
-    QTest::newRow("customer") << "客户" << "选择框_客户" << "组合框_客户" << "张三";
+    QTest::newRow("phone") << "电话"
+                           << "选择框_电话"
+                           << "组合框_电话"
+                           << "13800000001";
+    QTest::newRow("customer") << "客户"
+                              << "选择框_客户"
+                              << "组合框_客户"
+                              << "张三";
 }
 
 void CustomerChoosersTest::storedSwitchOnFillsAtStart() {
@@ -141,8 +149,9 @@ void CustomerChoosersTest::storedSwitchOnFillsAtStart() {
 }
 
 void CustomerChoosersTest::failedSwitchStoreIsReported() {
-    QVERIFY(c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF 客户 ON 配置文件 "
-                                         "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    QVERIFY(
+        c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF 客户 ON 配置文件 "
+                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     QVERIFY(c_->open());
     c_->platform.prompts.expect(QStringLiteral("数据修改失败"));
     box("选择框_客户")->click();

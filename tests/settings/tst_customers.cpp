@@ -35,11 +35,14 @@ private:
         w->show();
         return QTest::qWaitForWindowExposed(w) ? w : nullptr;
     }
-    QLineEdit* box(const char* name) const { return control<QLineEdit>(window_.get(), QString::fromUtf8(name)); }
+    QLineEdit* box(const char* name) const {
+        return control<QLineEdit>(window_.get(), QString::fromUtf8(name));
+    }
     QTreeView* list() const { return control<QTreeView>(window_.get(), QStringLiteral("超级列表框1")); }
     QString customers() const {
-        return dir_->scalar(QStringLiteral("SELECT group_concat(姓名 || ':' || ifnull(电话, ''), ',') FROM "
-                                           "(SELECT * FROM 客户资料 ORDER BY ID)"));
+        return dir_->scalar(
+            QStringLiteral("SELECT group_concat(姓名 || ':' || ifnull(电话, ''), ',') FROM "
+                           "(SELECT * FROM 客户资料 ORDER BY ID)"));
     }
 
     FakePlatform platform_;
@@ -74,11 +77,20 @@ void CustomersTest::addCustomer_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("phone");
     QTest::addColumn<QString>("message");  // empty: added
-    QTest::newRow("name and phone") << "王五" << "13700000003" << "";
-    QTest::newRow("apostrophe") << "O'Brien" << "0'1" << "";
-    QTest::newRow("empty phone") << "王五" << "" << "添加失败！";
-    QTest::newRow("empty name") << "" << "1" << "添加失败！";
-    QTest::newRow("name of 51 characters") << QString(51, QChar(0x738b)) << "1" << "添加失败！";
+    QTest::newRow("name and phone") << "王五"
+                                    << "13700000003"
+                                    << "";
+    QTest::newRow("apostrophe") << "O'Brien"
+                                << "0'1"
+                                << "";
+    QTest::newRow("empty phone") << "王五"
+                                 << ""
+                                 << "添加失败！";
+    QTest::newRow("empty name") << ""
+                                << "1"
+                                << "添加失败！";
+    QTest::newRow("name of 51 characters") << QString(51, QChar(0x738b)) << "1"
+                                           << "添加失败！";
 }
 
 void CustomersTest::addCustomer() {
@@ -144,15 +156,24 @@ void CustomersTest::findCustomers_data() {
     QTest::addColumn<QString>("phone");
     QTest::addColumn<bool>("byPart");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("part of a name") << "3" << "" << true << QStringList{"369"};
-    QTest::newRow("exact name, no part") << "36" << "" << false << QStringList{};
-    QTest::newRow("exact name") << "李四" << "" << false << QStringList{"李四"};
-    QTest::newRow("part of a phone") << "" << "0000000" << true << QStringList{"张三", "李四"};
-    QTest::newRow("exact phone") << "" << "456" << false << QStringList{"369"};
-    QTest::newRow("the name wins") << "张" << "456" << true << QStringList{"张三"};
-    QTest::newRow("percent is literal") << "%" << "" << true << QStringList{"O'Brien 50%"};
-    QTest::newRow("underscore is literal") << "_" << "" << true << QStringList{};
-    QTest::newRow("apostrophe") << "O'Brien 50%" << "" << false << QStringList{"O'Brien 50%"};
+    QTest::newRow("part of a name") << "3"
+                                    << "" << true << QStringList{"369"};
+    QTest::newRow("exact name, no part") << "36"
+                                         << "" << false << QStringList{};
+    QTest::newRow("exact name") << "李四"
+                                << "" << false << QStringList{"李四"};
+    QTest::newRow("part of a phone") << ""
+                                     << "0000000" << true << QStringList{"张三", "李四"};
+    QTest::newRow("exact phone") << ""
+                                 << "456" << false << QStringList{"369"};
+    QTest::newRow("the name wins") << "张"
+                                   << "456" << true << QStringList{"张三"};
+    QTest::newRow("percent is literal") << "%"
+                                        << "" << true << QStringList{"O'Brien 50%"};
+    QTest::newRow("underscore is literal") << "_"
+                                           << "" << true << QStringList{};
+    QTest::newRow("apostrophe") << "O'Brien 50%"
+                                << "" << false << QStringList{"O'Brien 50%"};
 }
 
 void CustomersTest::findCustomers() {
@@ -188,17 +209,33 @@ void CustomersTest::paymentMethods_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("stored");
     const QString seed = QStringLiteral("现金,微信,QQ红包,支付宝,银行卡,财付通");
-    QTest::newRow("add") << -1 << "Jack's 卡" << "按钮_添加" << "" << seed + QStringLiteral(",Jack's 卡");
-    QTest::newRow("add a duplicate") << -1 << "现金" << "按钮_添加" << "" << seed + QStringLiteral(",现金");
-    QTest::newRow("add empty") << -1 << "" << "按钮_添加"
+    QTest::newRow("add") << -1 << "Jack's 卡"
+                         << "按钮_添加"
+                         << "" << seed + QStringLiteral(",Jack's 卡");
+    QTest::newRow("add a duplicate") << -1 << "现金"
+                                     << "按钮_添加"
+                                     << "" << seed + QStringLiteral(",现金");
+    QTest::newRow("add empty") << -1 << ""
+                               << "按钮_添加"
                                << "不能为空" << seed;
-    QTest::newRow("add 51 characters") << -1 << QString(51, QLatin1Char('p')) << "按钮_添加" << "添加失败！" << seed;
-    QTest::newRow("modify keeps the order") << 1 << "微信支付" << "按钮_修改" << ""
-                                            << QStringLiteral("现金,微信支付,QQ红包,支付宝,银行卡,财付通");
-    QTest::newRow("modify to empty") << 1 << "" << "按钮_修改" << "数据修改失败" << seed;
-    QTest::newRow("modify without a row") << -1 << "x" << "按钮_修改" << "" << seed;
-    QTest::newRow("delete") << 0 << "" << "按钮_删除" << "" << QStringLiteral("微信,QQ红包,支付宝,银行卡,财付通");
-    QTest::newRow("delete without a row") << -1 << "" << "按钮_删除" << "" << seed;
+    QTest::newRow("add 51 characters") << -1 << QString(51, QLatin1Char('p')) << "按钮_添加"
+                                       << "添加失败！" << seed;
+    QTest::newRow("modify keeps the order")
+        << 1 << "微信支付"
+        << "按钮_修改"
+        << "" << QStringLiteral("现金,微信支付,QQ红包,支付宝,银行卡,财付通");
+    QTest::newRow("modify to empty") << 1 << ""
+                                     << "按钮_修改"
+                                     << "数据修改失败" << seed;
+    QTest::newRow("modify without a row") << -1 << "x"
+                                          << "按钮_修改"
+                                          << "" << seed;
+    QTest::newRow("delete") << 0 << ""
+                            << "按钮_删除"
+                            << "" << QStringLiteral("微信,QQ红包,支付宝,银行卡,财付通");
+    QTest::newRow("delete without a row") << -1 << ""
+                                          << "按钮_删除"
+                                          << "" << seed;
 }
 
 void CustomersTest::paymentMethods() {
@@ -209,7 +246,8 @@ void CustomersTest::paymentMethods() {
     QFETCH(QString, stored);
     PaymentMethodWindow* w = open<PaymentMethodWindow>();
     QVERIFY(w);
-    QCOMPARE(shownColumn(list(), 1).join(QLatin1Char(',')), QStringLiteral("现金,微信,QQ红包,支付宝,银行卡,财付通"));
+    QCOMPARE(shownColumn(list(), 1).join(QLatin1Char(',')),
+             QStringLiteral("现金,微信,QQ红包,支付宝,银行卡,财付通"));
     QCOMPARE(shownColumn(list(), 0).last(), QStringLiteral("6"));
     if (row >= 0) {
         clickRow(list(), row);
@@ -218,7 +256,8 @@ void CustomersTest::paymentMethods() {
     retype(box("编辑框1"), text);
     if (!message.isEmpty()) platform_.prompts.expect(message);
     clickButton(w, button.toUtf8().constData());
-    QCOMPARE(dir_->scalar(QStringLiteral("SELECT group_concat(方式, ',') FROM (SELECT 方式 FROM 付款方式 ORDER BY ID)")),
+    QCOMPARE(dir_->scalar(QStringLiteral(
+                 "SELECT group_concat(方式, ',') FROM (SELECT 方式 FROM 付款方式 ORDER BY ID)")),
              stored);
     QCOMPARE(shownColumn(list(), 1).join(QLatin1Char(',')), stored);
 }

@@ -73,8 +73,9 @@ SettingsWindow* SettingsTest::openSettings(const QString& user) {
 }
 
 void SettingsTest::opensWithTheStoredSettings() {
-    QVERIFY(c_->dir->exec(QStringLiteral("UPDATE 配置文件 SET 纸张边距 = '2.7', 打印偏差 = '-1', 打印单价 = '假', "
-                                         "显示打印完毕 = '真'")));
+    QVERIFY(c_->dir->exec(
+        QStringLiteral("UPDATE 配置文件 SET 纸张边距 = '2.7', 打印偏差 = '-1', 打印单价 = '假', "
+                       "显示打印完毕 = '真'")));
     QVERIFY(openSettings());
     QVERIFY(settings_->isVisible());
     QVERIFY(settings_->windowModality() != Qt::NonModal);
@@ -83,7 +84,9 @@ void SettingsTest::opensWithTheStoredSettings() {
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(tabs->tabText(2), QStringLiteral("设置用户（收银员）"));
     QCOMPARE(in("编辑框_店名")->text(), QStringLiteral("科瓦内便利店"));
-    QVERIFY(in<QPlainTextEdit>("编辑框_备注")->toPlainText().endsWith(QStringLiteral("3.客服电话：400-800-8800")));
+    QVERIFY(in<QPlainTextEdit>("编辑框_备注")
+                ->toPlainText()
+                .endsWith(QStringLiteral("3.客服电话：400-800-8800")));
     QCOMPARE(in("编辑框_边距")->text(), QStringLiteral("2.7"));
     QCOMPARE(in("编辑框_偏差")->text(), QStringLiteral("-1"));
     QCOMPARE(in("编辑框3")->text(), c_->text("编辑框_单号"));
@@ -97,14 +100,16 @@ void SettingsTest::opensWithTheStoredSettings() {
 
     // The products tab fills its list when it is chosen.
     tabs->setCurrentIndex(SettingsWindow::ProductTab);
-    QCOMPARE(shownColumn(products(), 1), (QStringList{"dyj-打印机", "xsq-显示器", "mkf-麦克风", "dyx-电源线"}));
+    QCOMPARE(shownColumn(products(), 1),
+             (QStringList{"dyj-打印机", "xsq-显示器", "mkf-麦克风", "dyx-电源线"}));
     QCOMPARE(shownColumn(products(), 0), (QStringList{"1", "2", "3", "4"}));
     tabs->setCurrentIndex(SettingsWindow::UserTab);
     QCOMPARE(shownColumn(in<QTreeView>("超级列表框2"), 1), QStringList{"admin"});
 }
 
 void SettingsTest::ordinaryUserReachesNeitherPrintSettingsNorChanges() {
-    QVERIFY(c_->dir->exec(QStringLiteral("INSERT INTO 用户登录 (用户名, 权限, 密码) VALUES ('小王', '普通用户', 'x')")));
+    QVERIFY(c_->dir->exec(
+        QStringLiteral("INSERT INTO 用户登录 (用户名, 权限, 密码) VALUES ('小王', '普通用户', 'x')")));
     QVERIFY(openSettings(QStringLiteral("小王")));
     auto* tabs = in<QTabWidget>("高级选择夹1");
     QVERIFY(!tabs->isTabEnabled(SettingsWindow::PrintTab));
@@ -126,12 +131,36 @@ void SettingsTest::saveMarginAndOffset_data() {
     QTest::addColumn<int>("paperMargin");
     QTest::addColumn<int>("printOffset");
     // The stored values before saving are margin 3 and offset 4.
-    QTest::newRow("decimals cut toward zero") << "2.7" << "-1.5" << "基本信息已经保存！" << "2.7" << "-1.5" << 2 << -1;
-    QTest::newRow("zero") << "0" << "0" << "基本信息已经保存！" << "0" << "0" << 0 << 0;
-    QTest::newRow("empty margin saves no offset") << "" << "9" << "数据添加失败" << "3" << "4" << 3 << 4;
-    QTest::newRow("empty offset") << "5" << "" << "数据添加失败" << "5" << "4" << 5 << 4;
-    QTest::newRow("a lone minus is no number") << "-" << "1" << "数据添加失败" << "3" << "4" << 3 << 4;
-    QTest::newRow("a lone point is no number") << "1" << "." << "数据添加失败" << "1" << "4" << 1 << 4;
+    QTest::newRow("decimals cut toward zero") << "2.7"
+                                              << "-1.5"
+                                              << "基本信息已经保存！"
+                                              << "2.7"
+                                              << "-1.5" << 2 << -1;
+    QTest::newRow("zero") << "0"
+                          << "0"
+                          << "基本信息已经保存！"
+                          << "0"
+                          << "0" << 0 << 0;
+    QTest::newRow("empty margin saves no offset") << ""
+                                                  << "9"
+                                                  << "数据添加失败"
+                                                  << "3"
+                                                  << "4" << 3 << 4;
+    QTest::newRow("empty offset") << "5"
+                                  << ""
+                                  << "数据添加失败"
+                                  << "5"
+                                  << "4" << 5 << 4;
+    QTest::newRow("a lone minus is no number") << "-"
+                                               << "1"
+                                               << "数据添加失败"
+                                               << "3"
+                                               << "4" << 3 << 4;
+    QTest::newRow("a lone point is no number") << "1"
+                                               << "."
+                                               << "数据添加失败"
+                                               << "1"
+                                               << "4" << 1 << 4;
 }
 
 void SettingsTest::saveMarginAndOffset() {
@@ -213,10 +242,14 @@ void SettingsTest::emptyShopNameSavesNothing() {
 void SettingsTest::optionsAreStoredAtOnce_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("column");
-    QTest::newRow("save records") << "选择框_保存销售记录" << "保存销售记录";
-    QTest::newRow("print done") << "选择框_显示打印完毕" << "显示打印完毕";
-    QTest::newRow("print again") << "选择框_提示再次打印" << "提示再次打印";
-    QTest::newRow("unit price") << "选择框_打印单价" << "打印单价";
+    QTest::newRow("save records") << "选择框_保存销售记录"
+                                  << "保存销售记录";
+    QTest::newRow("print done") << "选择框_显示打印完毕"
+                                << "显示打印完毕";
+    QTest::newRow("print again") << "选择框_提示再次打印"
+                                 << "提示再次打印";
+    QTest::newRow("unit price") << "选择框_打印单价"
+                                << "打印单价";
 }
 
 void SettingsTest::optionsAreStoredAtOnce() {
@@ -244,8 +277,9 @@ void SettingsTest::optionsAreStoredAtOnce() {
 }
 
 void SettingsTest::failedOptionKeepsBoxAndCopy() {
-    QVERIFY(c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF 打印单价 ON 配置文件 "
-                                         "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    QVERIFY(
+        c_->dir->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF 打印单价 ON 配置文件 "
+                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     QVERIFY(openSettings());
     auto* check = in<QCheckBox>("选择框_打印单价");
     QVERIFY(check->isChecked());
@@ -289,13 +323,32 @@ void SettingsTest::addProduct_data() {
     QTest::addColumn<QString>("message");  // empty: stored
     QTest::addColumn<QString>("storedPrice");
     QTest::addColumn<qint64>("offeredValue");
-    QTest::newRow("price to money form") << "打印纸" << "12.5" << "" << "12.50" << qint64(12);
-    QTest::newRow("cut, not rounded") << "笔" << "12.345" << "" << "12.34" << qint64(12);
-    QTest::newRow("apostrophe") << "Jack's 曲奇" << "8" << "" << "8.00" << qint64(8);
-    QTest::newRow("empty name") << "" << "1" << "商品名称不能为空！" << "" << qint64(0);
-    QTest::newRow("empty price") << "纸" << "" << "商品价格不能为空！" << "" << qint64(0);
-    QTest::newRow("name of 51 characters") << QString(51, QChar(0x7eb8)) << "1" << "添加失败！" << "" << qint64(0);
-    QTest::newRow("name of 50 characters") << QString(50, QChar(0x7eb8)) << "1" << "" << "1.00" << qint64(1);
+    QTest::newRow("price to money form") << "打印纸"
+                                         << "12.5"
+                                         << ""
+                                         << "12.50" << qint64(12);
+    QTest::newRow("cut, not rounded") << "笔"
+                                      << "12.345"
+                                      << ""
+                                      << "12.34" << qint64(12);
+    QTest::newRow("apostrophe") << "Jack's 曲奇"
+                                << "8"
+                                << ""
+                                << "8.00" << qint64(8);
+    QTest::newRow("empty name") << ""
+                                << "1"
+                                << "商品名称不能为空！"
+                                << "" << qint64(0);
+    QTest::newRow("empty price") << "纸"
+                                 << ""
+                                 << "商品价格不能为空！"
+                                 << "" << qint64(0);
+    QTest::newRow("name of 51 characters") << QString(51, QChar(0x7eb8)) << "1"
+                                           << "添加失败！"
+                                           << "" << qint64(0);
+    QTest::newRow("name of 50 characters") << QString(50, QChar(0x7eb8)) << "1"
+                                           << ""
+                                           << "1.00" << qint64(1);
 }
 
 void SettingsTest::addProduct() {
@@ -346,12 +399,25 @@ void SettingsTest::modifyProduct_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("message");  // empty: changed
     QTest::addColumn<QString>("stored");   // 名称|单价 of the second product afterwards
-    QTest::newRow("new name and price") << 1 << "Jack's 显示器" << "299.999" << "" << "Jack's 显示器|299.99";
-    QTest::newRow("price emptied") << 1 << "xsq-显示器" << "" << "" << "xsq-显示器|.00";
-    QTest::newRow("both emptied") << 1 << "" << "" << "数据添加失败" << "xsq-显示器|300.00";
-    QTest::newRow("name of 51 characters") << 1 << QString(51, QLatin1Char('n')) << "1" << "数据添加失败"
+    QTest::newRow("new name and price") << 1 << "Jack's 显示器"
+                                        << "299.999"
+                                        << ""
+                                        << "Jack's 显示器|299.99";
+    QTest::newRow("price emptied") << 1 << "xsq-显示器"
+                                   << ""
+                                   << ""
+                                   << "xsq-显示器|.00";
+    QTest::newRow("both emptied") << 1 << ""
+                                  << ""
+                                  << "数据添加失败"
+                                  << "xsq-显示器|300.00";
+    QTest::newRow("name of 51 characters") << 1 << QString(51, QLatin1Char('n')) << "1"
+                                           << "数据添加失败"
                                            << "xsq-显示器|300.00";
-    QTest::newRow("no row selected") << -1 << "x" << "1" << "请选择要修改的行！" << "xsq-显示器|300.00";
+    QTest::newRow("no row selected") << -1 << "x"
+                                     << "1"
+                                     << "请选择要修改的行！"
+                                     << "xsq-显示器|300.00";
 }
 
 void SettingsTest::modifyProduct() {
@@ -372,9 +438,11 @@ void SettingsTest::modifyProduct() {
     if (!message.isEmpty()) c_->platform.prompts.expect(message);
     clickButton(settings_, "按钮_修改");
     if (row < 0) QCOMPARE(c_->platform.prompts.shown().last().message.title, QStringLiteral("提示："));
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 名称 || '|' || 单价 FROM 商品名称 WHERE ID = 24")), stored);
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 名称 || '|' || 单价 FROM 商品名称 WHERE ID = 24")),
+             stored);
     QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 商品名称")), QStringLiteral("4"));
-    QCOMPARE(shownColumn(products(), 1).value(1) + QLatin1Char('|') + shownColumn(products(), 2).value(1), stored);
+    QCOMPARE(shownColumn(products(), 1).value(1) + QLatin1Char('|') + shownColumn(products(), 2).value(1),
+             stored);
 }
 
 void SettingsTest::deleteProductAndRenumber() {
@@ -382,7 +450,8 @@ void SettingsTest::deleteProductAndRenumber() {
     in<QTabWidget>("高级选择夹1")->setCurrentIndex(SettingsWindow::ProductTab);
     clickRow(products(), 0);
     clickButton(settings_, "按钮_删除");
-    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 商品名称 WHERE ID = 23")), QStringLiteral("0"));
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 商品名称 WHERE ID = 23")),
+             QStringLiteral("0"));
     QCOMPARE(shownColumn(products(), 1), (QStringList{"xsq-显示器", "mkf-麦克风", "dyx-电源线"}));
     QCOMPARE(shownColumn(products(), 0), (QStringList{"1", "2", "3"}));
     QCOMPARE(c_->find<QComboBox>("组合框_名称")->count(), 3);

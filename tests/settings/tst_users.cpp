@@ -34,14 +34,16 @@ private:
     SettingsWindow* open(const CurrentUser& user = {QStringLiteral("admin"), QStringLiteral("管理员")});
     QTreeView* users() const { return control<QTreeView>(window_.get(), QStringLiteral("超级列表框2")); }
     QString user(const QString& name, const char* column) const {
-        return dir_->scalar(QStringLiteral("SELECT ") + QString::fromUtf8(column) + QStringLiteral(" FROM 用户登录 WHERE 用户名 = '") +
-                            QString(name).replace(QLatin1Char('\''), QStringLiteral("''")) + QStringLiteral("' ORDER BY ID"));
+        return dir_->scalar(QStringLiteral("SELECT ") + QString::fromUtf8(column) +
+                            QStringLiteral(" FROM 用户登录 WHERE 用户名 = '") +
+                            QString(name).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                            QStringLiteral("' ORDER BY ID"));
     }
     QString userCount() const { return dir_->scalar(QStringLiteral("SELECT count(*) FROM 用户登录")); }
     AddUserDialog* openAdd();
     ModifyUserDialog* openModify(int row);
-    static void fill(QWidget* dialog, const QString& name, const QString& password, const QString& confirmation,
-                     const QString& permission);
+    static void fill(QWidget* dialog, const QString& name, const QString& password,
+                     const QString& confirmation, const QString& permission);
 
     FakePlatform platform_;
     std::unique_ptr<TestDataDir> dir_;
@@ -55,8 +57,9 @@ void UsersTest::init() {
     platform_.prompts.reset();
     dir_ = std::make_unique<TestDataDir>();
     QVERIFY(dir_->isValid());
-    QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 用户登录 (ID, 用户名, 权限, 密码) VALUES "
-                                      "(20, '小王', '普通用户', 'a'), (21, '老李', '普通用户', 'b')")));
+    QVERIFY(
+        dir_->exec(QStringLiteral("INSERT INTO 用户登录 (ID, 用户名, 权限, 密码) VALUES "
+                                  "(20, '小王', '普通用户', 'a'), (21, '老李', '普通用户', 'b')")));
 }
 
 void UsersTest::cleanup() {
@@ -72,7 +75,8 @@ SettingsWindow* UsersTest::open(const CurrentUser& current) {
     window_ = std::make_unique<SettingsWindow>(platform_, *db_, current, printOptions_, saveSalesRecords_,
                                                QStringLiteral("0000000000002"));
     window_->show();
-    control<QTabWidget>(window_.get(), QStringLiteral("高级选择夹1"))->setCurrentIndex(SettingsWindow::UserTab);
+    control<QTabWidget>(window_.get(), QStringLiteral("高级选择夹1"))
+        ->setCurrentIndex(SettingsWindow::UserTab);
     if (!QTest::qWaitForWindowExposed(window_.get())) return nullptr;
     return window_.get();
 }
@@ -90,8 +94,8 @@ ModifyUserDialog* UsersTest::openModify(int row) {
     return dialog && dialog->isVisible() ? dialog : nullptr;
 }
 
-void UsersTest::fill(QWidget* dialog, const QString& name, const QString& password, const QString& confirmation,
-                     const QString& permission) {
+void UsersTest::fill(QWidget* dialog, const QString& name, const QString& password,
+                     const QString& confirmation, const QString& permission) {
     auto* nameBox = control<QLineEdit>(dialog, QStringLiteral("编辑框_yhm"));
     if (!nameBox->isReadOnly()) retype(nameBox, name);
     retype(control<QLineEdit>(dialog, QStringLiteral("编辑框_mm")), password);
@@ -106,17 +110,55 @@ void UsersTest::addUser_data() {
     QTest::addColumn<QString>("confirmation");
     QTest::addColumn<QString>("permission");
     QTest::addColumn<QString>("message");  // empty: added
-    QTest::newRow("ordinary user") << "小张" << "123" << "123" << "普通用户" << "";
-    QTest::newRow("apostrophe in the name") << "O'Brien" << "pw" << "pw" << "管理员" << "";
-    QTest::newRow("empty name") << "" << "1" << "1" << "普通用户" << "用户不能为空！";
-    QTest::newRow("empty password") << "小张" << "" << "" << "普通用户" << "密码不能为空！";
-    QTest::newRow("no confirmation") << "小张" << "1" << "" << "普通用户" << "请输入确认密码！";
-    QTest::newRow("different confirmation") << "小张" << "123" << "124" << "普通用户" << "密码输入不一致，请重新输入！！";
-    QTest::newRow("quote in the password") << "小张" << "a'b" << "a'b" << "普通用户" << "密码中不能含有引号（' 或 \"）！";
-    QTest::newRow("name taken") << "小王" << "1" << "1" << "管理员" << "该用户名已存在，请换一个用户名！";
-    QTest::newRow("name taken in other letters") << "ADMIN" << "1" << "1" << "普通用户"
+    QTest::newRow("ordinary user") << "小张"
+                                   << "123"
+                                   << "123"
+                                   << "普通用户"
+                                   << "";
+    QTest::newRow("apostrophe in the name") << "O'Brien"
+                                            << "pw"
+                                            << "pw"
+                                            << "管理员"
+                                            << "";
+    QTest::newRow("empty name") << ""
+                                << "1"
+                                << "1"
+                                << "普通用户"
+                                << "用户不能为空！";
+    QTest::newRow("empty password") << "小张"
+                                    << ""
+                                    << ""
+                                    << "普通用户"
+                                    << "密码不能为空！";
+    QTest::newRow("no confirmation") << "小张"
+                                     << "1"
+                                     << ""
+                                     << "普通用户"
+                                     << "请输入确认密码！";
+    QTest::newRow("different confirmation") << "小张"
+                                            << "123"
+                                            << "124"
+                                            << "普通用户"
+                                            << "密码输入不一致，请重新输入！！";
+    QTest::newRow("quote in the password") << "小张"
+                                           << "a'b"
+                                           << "a'b"
+                                           << "普通用户"
+                                           << "密码中不能含有引号（' 或 \"）！";
+    QTest::newRow("name taken") << "小王"
+                                << "1"
+                                << "1"
+                                << "管理员"
+                                << "该用户名已存在，请换一个用户名！";
+    QTest::newRow("name taken in other letters") << "ADMIN"
+                                                 << "1"
+                                                 << "1"
+                                                 << "普通用户"
                                                  << "该用户名已存在，请换一个用户名！";
-    QTest::newRow("name of 51 characters") << QString(51, QLatin1Char('u')) << "1" << "1" << "普通用户" << "添加失败！";
+    QTest::newRow("name of 51 characters") << QString(51, QLatin1Char('u')) << "1"
+                                           << "1"
+                                           << "普通用户"
+                                           << "添加失败！";
 }
 
 void UsersTest::addUser() {
@@ -128,7 +170,8 @@ void UsersTest::addUser() {
     QVERIFY(open());
     AddUserDialog* dialog = openAdd();
     QVERIFY(dialog);
-    QCOMPARE(control<QComboBox>(dialog, QStringLiteral("组合框_qx"))->currentText(), QStringLiteral("管理员"));
+    QCOMPARE(control<QComboBox>(dialog, QStringLiteral("组合框_qx"))->currentText(),
+             QStringLiteral("管理员"));
     QCOMPARE(control<QLineEdit>(dialog, QStringLiteral("编辑框_mm"))->echoMode(), QLineEdit::Password);
     fill(dialog, name, password, confirmation, permission);
     if (!message.isEmpty()) platform_.prompts.expect(message);
@@ -168,17 +211,40 @@ void UsersTest::modifyUser_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("storedPermission");
     QTest::addColumn<QString>("storedPassword");  // a digest, or the stored text kept
-    QTest::newRow("permission only keeps the password") << 1 << "" << "" << "管理员" << "修改成功！下次登录生效！"
-                                                        << "管理员" << "a";
-    QTest::newRow("new password typed twice") << 1 << "新密码" << "新密码" << "普通用户" << "修改成功！下次登录生效！"
+    QTest::newRow("permission only keeps the password") << 1 << ""
+                                                        << ""
+                                                        << "管理员"
+                                                        << "修改成功！下次登录生效！"
+                                                        << "管理员"
+                                                        << "a";
+    QTest::newRow("new password typed twice") << 1 << "新密码"
+                                              << "新密码"
+                                              << "普通用户"
+                                              << "修改成功！下次登录生效！"
                                               << "普通用户" << passwordDigest(QStringLiteral("新密码"));
-    QTest::newRow("confirmation differs") << 1 << "新密码" << "新" << "管理员" << "密码输入不一致，请重新输入！！"
-                                          << "普通用户" << "a";
-    QTest::newRow("only the confirmation typed") << 1 << "" << "x" << "管理员" << "密码输入不一致，请重新输入！！"
-                                                 << "普通用户" << "a";
-    QTest::newRow("empty permission refused") << 1 << "" << "" << "" << "数据修改失败！" << "普通用户" << "a";
-    QTest::newRow("last administrator kept") << 0 << "" << "" << "普通用户" << "至少需要保留一个管理员！" << "管理员"
-                                             << passwordDigest(QString());
+    QTest::newRow("confirmation differs") << 1 << "新密码"
+                                          << "新"
+                                          << "管理员"
+                                          << "密码输入不一致，请重新输入！！"
+                                          << "普通用户"
+                                          << "a";
+    QTest::newRow("only the confirmation typed") << 1 << ""
+                                                 << "x"
+                                                 << "管理员"
+                                                 << "密码输入不一致，请重新输入！！"
+                                                 << "普通用户"
+                                                 << "a";
+    QTest::newRow("empty permission refused") << 1 << ""
+                                              << ""
+                                              << ""
+                                              << "数据修改失败！"
+                                              << "普通用户"
+                                              << "a";
+    QTest::newRow("last administrator kept") << 0 << ""
+                                             << ""
+                                             << "普通用户"
+                                             << "至少需要保留一个管理员！"
+                                             << "管理员" << passwordDigest(QString());
 }
 
 void UsersTest::modifyUser() {
@@ -197,7 +263,8 @@ void UsersTest::modifyUser() {
     auto* nameBox = control<QLineEdit>(dialog, QStringLiteral("编辑框_yhm"));
     QCOMPARE(nameBox->text(), name);
     QVERIFY(nameBox->isReadOnly());
-    QCOMPARE(control<QComboBox>(dialog, QStringLiteral("组合框_qx"))->currentText(), shownColumn(users(), 2).at(row));
+    QCOMPARE(control<QComboBox>(dialog, QStringLiteral("组合框_qx"))->currentText(),
+             shownColumn(users(), 2).at(row));
     QVERIFY(control<QLineEdit>(dialog, QStringLiteral("编辑框_mm"))->text().isEmpty());
     fill(dialog, name, password, confirmation, permission);
     platform_.prompts.expect(message);
@@ -235,10 +302,10 @@ void UsersTest::deleteUser_data() {
     QTest::addColumn<QStringList>("left");
     QTest::newRow("the logged-in user") << 0 << "当前用户(admin)正在使用，无法删除！" << MessageAnswer::Ok
                                         << QStringList{"admin", "小王", "老李"};
-    QTest::newRow("another user, No") << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::No
-                                      << QStringList{"admin", "小王", "老李"};
-    QTest::newRow("another user, Yes") << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::Yes
-                                       << QStringList{"admin", "老李"};
+    QTest::newRow("another user, No")
+        << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::No << QStringList{"admin", "小王", "老李"};
+    QTest::newRow("another user, Yes")
+        << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::Yes << QStringList{"admin", "老李"};
 }
 
 void UsersTest::deleteUser() {
@@ -250,7 +317,8 @@ void UsersTest::deleteUser() {
     clickRow(users(), row);
     platform_.prompts.expect(message, answer);
     QTest::mouseClick(control<QPushButton>(window_.get(), QStringLiteral("按钮_删除1")), Qt::LeftButton);
-    QCOMPARE(dir_->scalar(QStringLiteral("SELECT group_concat(用户名, ',') FROM (SELECT 用户名 FROM 用户登录 ORDER BY ID)")),
+    QCOMPARE(dir_->scalar(QStringLiteral(
+                 "SELECT group_concat(用户名, ',') FROM (SELECT 用户名 FROM 用户登录 ORDER BY ID)")),
              left.join(QLatin1Char(',')));
     QCOMPARE(shownColumn(users(), 1), left);
     QCOMPARE(shownColumn(users(), 0).last(), QString::number(left.size()));
@@ -280,7 +348,8 @@ void UsersTest::disableDirectLogin() {
     QVERIFY(dir_->exec(QStringLiteral("UPDATE 配置文件 SET 直接登录 = '1'")));
     QVERIFY(open({QStringLiteral("小王"), QStringLiteral("普通用户")}));
     platform_.prompts.expect(QStringLiteral("设置成功！"));
-    QTest::mouseClick(control<QPushButton>(window_.get(), QStringLiteral("按钮_取消直接登录")), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(window_.get(), QStringLiteral("按钮_取消直接登录")),
+                      Qt::LeftButton);
     QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示"));
     QCOMPARE(dir_->scalar(QStringLiteral("SELECT 直接登录 FROM 配置文件")), QStringLiteral("0"));
 }
