@@ -24,7 +24,8 @@ private slots:
     void marginBoxRefusesLetters();
     void shopTextsAreStoredAsTyped_data();
     void shopTextsAreStoredAsTyped();
-    void emptyShopNameSavesNothing();
+    void refusedShopTextsSaveNothing_data();
+    void refusedShopTextsSaveNothing();
     void optionsAreStoredAtOnce_data();
     void optionsAreStoredAtOnce();
     void failedOptionKeepsBoxAndCopy();
@@ -227,9 +228,20 @@ void SettingsTest::shopTextsAreStoredAsTyped() {
     QCOMPARE(in<QPlainTextEdit>("编辑框_备注")->toPlainText(), typedNotes);
 }
 
-void SettingsTest::emptyShopNameSavesNothing() {
+void SettingsTest::refusedShopTextsSaveNothing_data() {
+    QTest::addColumn<QString>("shopName");
+    QTest::addColumn<bool>("emptyNotes");
+    QTest::newRow("empty shop name") << "" << false;
+    QTest::newRow("shop name of 51 characters") << QString(51, QChar(0x5e97)) << false;
+    QTest::newRow("empty notes") << "小店" << true;
+}
+
+void SettingsTest::refusedShopTextsSaveNothing() {
+    QFETCH(QString, shopName);
+    QFETCH(bool, emptyNotes);
     QVERIFY(openSettings());
-    in("编辑框_店名")->clear();
+    retype(in("编辑框_店名"), shopName);
+    if (emptyNotes) in<QPlainTextEdit>("编辑框_备注")->clear();
     retype(in("编辑框_边距"), QStringLiteral("7"));
     c_->platform.prompts.expect(QStringLiteral("数据添加失败!"));
     clickButton(settings_, "按钮_保存");
@@ -237,6 +249,7 @@ void SettingsTest::emptyShopNameSavesNothing() {
     QCOMPARE(config("纸张边距"), QStringLiteral("0"));
     QCOMPARE(c_->window->printOptions().paperMargin, 0);
     QCOMPARE(c_->text("编辑框_店名"), QStringLiteral("科瓦内便利店"));
+    QVERIFY(!c_->find<QPlainTextEdit>("编辑框_备注")->toPlainText().isEmpty());
 }
 
 void SettingsTest::optionsAreStoredAtOnce_data() {
