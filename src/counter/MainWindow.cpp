@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "counter/CustomerChoosers.h"
 #include "counter/NumberFormatDialog.h"
 #include "counter/PaymentPanel.h"
 #include "counter/ProductTypeAhead.h"
@@ -20,8 +21,14 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
+#include "receipt/LogoWindow.h"
+#include "receipt/PrinterDialog.h"
 #include "receipt/ReceiptOutput.h"
+#include "records/LegacyDataImport.h"
 #include "records/SalesRecordsWindow.h"
+#include "settings/CustomerWindow.h"
+#include "settings/PaymentMethodWindow.h"
+#include "settings/SettingsWindow.h"
 #include "store/ConfigReaders.h"
 #include "store/Database.h"
 #include "store/NumberRules.h"
@@ -65,6 +72,9 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
     connect(ui_.printButton, &QPushButton::clicked, this, printAndSave);
     connect(this, &MainWindow::f5Pressed, this, printAndSave);
     connect(ui_.previewButton, &QPushButton::clicked, receipts_, &ReceiptOutput::openPreview);
+    customers_ = new CustomerChoosers(db_, prompter, ui_, this);
+    connect(ui_.setCustomerButton, &QPushButton::clicked, this, &MainWindow::openCustomers);
+    connect(ui_.paymentButton, &QPushButton::clicked, this, &MainWindow::openPaymentMethods);
 
     // Window shortcuts fire only while this window is active, so Enter in a dialog opened from
     // here stays the dialog's own.
@@ -77,6 +87,7 @@ MainWindow::MainWindow(Platform& platform, Database& db, CurrentUser user, QWidg
 
     connect(ui_.clock, &QTimer::timeout, this, &MainWindow::showClock);
     connect(ui_.recordsAction, &QAction::triggered, this, &MainWindow::openSalesRecords);
+    connect(ui_.settingsAction, &QAction::triggered, this, &MainWindow::openSettings);
     connect(ui_.calculatorAction, &QAction::triggered, this, [this] {
         startFirstInstalled(
             calculators, QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
@@ -122,6 +133,7 @@ void MainWindow::openCounter() {
     applyOption(QStringLiteral("客户"), ui_.customerSwitch, {ui_.customerCombo});
     applyOption(QStringLiteral("折扣"), ui_.discountSwitch, {ui_.discountCombo});
     applyOption(QStringLiteral("付款方式的选中"), ui_.paymentSwitch, {ui_.paymentCombo});
+    customers_->start();
 
     printOptions_.showPrintDone = readConfigFlag(db_, prompter, QStringLiteral("显示打印完毕"), this);
     printOptions_.askPrintAgain = readConfigFlag(db_, prompter, QStringLiteral("提示再次打印"), this);
@@ -152,9 +164,7 @@ bool MainWindow::saveSale() {
 NumberFormatDialog* MainWindow::openNumberFormatDialog(QWidget* owner) {
     auto* dialog = new NumberFormatDialog(db_, platform_.prompter(), platform_.clock(), *numbering_,
                                           owner ? owner : this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->open();
+    openDialog(dialog);
     return dialog;
 }
 
@@ -176,6 +186,56 @@ ReceiptContent MainWindow::receiptContent() {
     content.paymentMethod = ui_.payment->text();
     content.note = ui_.notes->toPlainText();
     return content;
+}
+
+void MainWindow::openDialog(QDialog* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->open();
+}
+
+SettingsWindow* MainWindow::openSettings() {
+    numbering_->readNumberFormatMode();
+    auto* settings = new SettingsWindow(platform_, db_, user_, printOptions_, saveSalesRecords_,
+                                        ui_.receiptNumber->text(), this);
+    settings->setAttribute(Qt::WA_DeleteOnClose);
+    connect(settings, &SettingsWindow::shopTextsSaved, this, [this](const QString& shopName, const QString& notes) {
+        ui_.shopName->setText(shopName);
+        ui_.notes->setPlainText(notes);
+    });
+    connect(settings, &SettingsWindow::productsChanged, typeAhead_, &ProductTypeAhead::fillProductCombo);
+    connect(settings, &SettingsWindow::numberFormatRequested, this, [this, settings] {
+        connect(openNumberFormatDialog(settings), &NumberFormatDialog::numberRestarted, settings,
+                &SettingsWindow::showReceiptNumber);
+    });
+    connect(settings, &SettingsWindow::logoWindowRequested, this, [this, settings] {
+        openDialog(new LogoWindow(db_, platform_.prompter(), printOptions_, settings));
+    });
+    connect(settings, &SettingsWindow::printerDialogRequested, this, [this, settings] {
+        openDialog(new PrinterDialog(platform_.printing(), platform_.prompter(), settings));
+    });
+    auto* legacyImport = new LegacyDataImport(platform_, db_, settings);
+    connect(settings, &SettingsWindow::importLegacyRequested, legacyImport, &LegacyDataImport::start);
+    connect(legacyImport, &LegacyDataImport::dataReplaced, this, &MainWindow::restartRequested);
+    settings->open();
+    return settings;
+}
+
+void MainWindow::openPaymentMethods() {
+    auto* methods = new PaymentMethodWindow(db_, platform_.prompter(), this);
+    methods->setAttribute(Qt::WA_DeleteOnClose);
+    // The counter's list follows the changes once the window is closed.
+    connect(methods, &QDialog::finished, this, [this] {
+        fillComboFromQuery(db_, platform_.prompter(), QStringLiteral("SELECT * FROM 付款方式 ORDER BY ID"), {},
+                           *ui_.paymentCombo, QStringLiteral("方式"), false, this);
+    });
+    methods->open();
+}
+
+void MainWindow::openCustomers() {
+    auto* customers = new CustomerWindow(db_, platform_.prompter(), this);
+    customers->setAttribute(Qt::WA_DeleteOnClose);
+    customers->open();
 }
 
 void MainWindow::applyOption(const QString& column, QCheckBox* box, const QList<QWidget*>& controls) {

@@ -7,7 +7,9 @@
 #include "store/CurrentUser.h"
 #include "store/PrintOptions.h"
 
+class CustomerChoosers;
 class Database;
+class QDialog;
 class NumberFormatDialog;
 class PaymentPanel;
 class Platform;
@@ -16,6 +18,7 @@ class ReceiptOutput;
 class ReceiptNumbering;
 class SaleLines;
 class SaleSaver;
+class SettingsWindow;
 
 // The sales counter. Opened after a login; closing it ends the program.
 class MainWindow : public QMainWindow {
@@ -42,6 +45,8 @@ public:
     ReceiptOutput& receipts() { return *receipts_; }
     // The numbering format, window-modal over `owner` (the settings window), deleted on close.
     NumberFormatDialog* openNumberFormatDialog(QWidget* owner);
+    // The settings window (软件设置), window-modal, deleted on close.
+    SettingsWindow* openSettings();
 
 signals:
     void closed();
@@ -61,6 +66,10 @@ private:
     void showAbout();
     void openSalesRecords();
     ReceiptContent receiptContent();
+    void openPaymentMethods();
+    // Window-modal over its parent, deleted when closed.
+    static void openDialog(QDialog* dialog);
+    void openCustomers();
 
     Platform& platform_;
     Database& db_;
@@ -74,4 +83,5 @@ private:
     ReceiptNumbering* numbering_ = nullptr;
     SaleSaver* saver_ = nullptr;
     ReceiptOutput* receipts_ = nullptr;
+    CustomerChoosers* customers_ = nullptr;
 };

@@ -7,6 +7,9 @@
 #include "PdfText.h"
 #include "../counter/CounterTestWindow.h"
 #include "receipt/ReceiptOutput.h"
+#include "settings/SettingsWindow.h"
+#include <QAction>
+#include <QCheckBox>
 
 // Printing from the counter: the questions, the reprints, the one stored sale, and the paper itself.
 class PrintReceiptTest : public QObject {
@@ -27,6 +30,7 @@ private slots:
     void longNoteGoesOnOverPages();
     void logoOnPaper_data();
     void logoOnPaper();
+    void nextReceiptFollowsTheSettingsWindow();
 
 private:
     void ringUpOneLine();
@@ -301,6 +305,27 @@ void PrintReceiptTest::logoOnPaper() {
     for (int y = 0; y < qRound(20.0 * 100 / 25.4); ++y)
         for (int x = 0; x < page.width(); ++x) ink += qGray(page.pixel(x, y)) < 200;
     QCOMPARE(ink > 0, drawn);
+}
+
+void PrintReceiptTest::nextReceiptFollowsTheSettingsWindow() {
+    ringUpOneLine();
+    control<QAction>(c_->window.get(), QStringLiteral("软件设置"))->trigger();
+    auto* settings = c_->window->findChild<SettingsWindow*>();
+    QVERIFY(settings);
+    control<QCheckBox>(settings, QStringLiteral("选择框_打印单价"))->click();
+    auto* margin = control<QLineEdit>(settings, QStringLiteral("编辑框_边距"));
+    margin->selectAll();
+    QTest::keyClicks(margin, QStringLiteral("30.7"));
+    c_->platform.prompts.expect(QStringLiteral("基本信息已经保存！"));
+    QTest::mouseClick(control<QPushButton>(settings, QStringLiteral("按钮_保存")), Qt::LeftButton);
+    settings->close();
+
+    c_->click("按钮_打印小票");
+    const QList<PdfWord> words = pdfWords(lastJob());
+    QCOMPARE(findWord(words, QStringLiteral("单价")).page, -1);
+    // Without the unit price the quantity stands at 280 − 8 × length, and the margin adds 3 mm.
+    verifyAt(words, QStringLiteral("数量"), 250 + 30, 180);
+    verifyAt(words, QStringLiteral("2"), 272 + 30, 230);
 }
 
 QTEST_MAIN(PrintReceiptTest)
