@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "FileBytes.h"
 #include "FakePlatform.h"
 #include "TestDataDir.h"
 #include "records/LegacyDataImport.h"
@@ -16,16 +17,6 @@ const QString fixture = QStringLiteral(KORVANE_FIXTURES "/legacy-RX.mdb");
 const QString question = QStringLiteral("导入旧版数据将替换现有的全部数据，现有数据会先备份。是否继续？");
 // A helper process reads the file; waiting for it has a generous bound, not a speed goal.
 constexpr int helperWait = 60000;
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 QStringList entries(const QString& dir) {
     QStringList names =

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "FileBytes.h"
 #include "FakePlatform.h"
 #include "Gui.h"
 #include "TestDataDir.h"
@@ -24,16 +25,6 @@ const QString fixture = QStringLiteral(KORVANE_FIXTURES "/legacy-RX.mdb");
 const QString question = QStringLiteral("检测到旧版数据库，是否导入？");
 // A helper process reads the file; waiting for it has a generous bound, not a speed goal.
 constexpr int helperWait = 60000;
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // Every entry of the folder but the lock of the running copy.
 QStringList entries(const QString& dir) {

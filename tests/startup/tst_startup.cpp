@@ -13,6 +13,7 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include "FileBytes.h"
 #include "FakePlatform.h"
 #include "Gui.h"
 #include "TestDataDir.h"
@@ -47,11 +48,6 @@ private:
     QByteArray body_;
     bool answer_;
 };
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Every table of a database file, the AutoNumber positions included: one line per row.
 QStringList tablesOf(const QString& path) {

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+#include "FileBytes.h"
 #include "store/AccessDate.h"
 #include "store/AccessImporter.h"
 #include "store/BlankDatabase.h"
@@ -22,16 +23,6 @@
 namespace {
 
 const QString fixture = QStringLiteral(KORVANE_FIXTURES "/legacy-RX.mdb");
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 using Rows = QList<QStringList>;
 

@@ -7,6 +7,7 @@
 #include <QSqlRecord>
 #include <QTest>
 
+#include "FileBytes.h"
 #include "FakePlatform.h"
 #include "TestDataDir.h"
 #include "store/BlankDatabase.h"
@@ -18,11 +19,6 @@
 #include "widgets/ReportListModel.h"
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
