@@ -32,8 +32,8 @@ std::optional<int> measureOf(const QLineEdit* box, bool mayBeNegative) {
     return value;
 }
 
-QLineEdit* measureBox(const char* name, QWidget* parent) {
-    auto* box = named(new QLineEdit(parent), name);
+QLineEdit* measureBox(const char* name, const QString& text, QWidget* parent) {
+    auto* box = named(new QLineEdit(text, parent), name);
     box->setMaximumWidth(70);
     return box;
 }
@@ -57,9 +57,10 @@ LogoWindow::LogoWindow(Database& db, Prompter& prompter, PrintOptions& options, 
                                                   "3.偏差输入负数向左，正数向右移动"),
                                    this),
                         "标签2");
-    offset_ = measureBox("编辑框_偏差", this);
-    height_ = measureBox("编辑框_高度", this);
-    width_ = measureBox("编辑框_宽度", this);
+    // What the boxes hold when the stored values cannot be read.
+    offset_ = measureBox("编辑框_偏差", QStringLiteral("0"), this);
+    height_ = measureBox("编辑框_高度", QStringLiteral("300"), this);
+    width_ = measureBox("编辑框_宽度", QStringLiteral("400"), this);
     auto* offsetLabel = named(new QLabel(QStringLiteral("图像偏差："), this), "标签1");
     auto* heightLabel = named(new QLabel(QStringLiteral("图像高度："), this), "标签3");
     auto* widthLabel = named(new QLabel(QStringLiteral("图像宽度："), this), "标签4");

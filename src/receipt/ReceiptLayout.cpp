@@ -164,6 +164,9 @@ QList<ReceiptOp> layoutReceipt(const ReceiptContent& content, const PrintOptions
     const QStringList note = content.note.isEmpty() ? QStringList() : noteLines(content.note);
     for (int i = 0; i < note.size(); ++i)
         if (!note[i].isEmpty()) out.text(x0, t + 440 + i * noteLineAdvance, note[i]);
-    out.text(x0, t + 450 + rowHeight * countNoteLines(content.note), QStringLiteral("."), ReceiptOp::Font::Dot);
+    // The dot feeds the paper past the note; with a tall face a long note outgrows 40 units a line.
+    const int noteLineCount = countNoteLines(content.note);
+    const int dotY = qMax(t + 450 + rowHeight * noteLineCount, t + 440 + noteLineAdvance * noteLineCount);
+    out.text(x0, dotY, QStringLiteral("."), ReceiptOp::Font::Dot);
     return ops;
 }

@@ -28,11 +28,15 @@ public:
 
 private:
     void drawLogo(const ReceiptOp& op);
+    // Where a step starts and how tall it is, for paging.
+    double topOf(const ReceiptOp& op) const;
     double heightOf(const ReceiptOp& op) const;
 
     struct Face {
         QFont font;
-        double ascent;
+        // From a text's place down to its baseline, and up (negative) to the top of the face's cell.
+        double baseline;
+        double top;
         double height;
     };
     const Face& faceOf(ReceiptOp::Font role) const { return faces_[static_cast<int>(role)]; }

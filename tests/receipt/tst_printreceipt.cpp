@@ -27,6 +27,8 @@ private slots:
     void positionsOnPaper();
     void marginAndOffsetOnPaper();
     void separatorLinesAreDotted();
+    void textStaysClearOfTheSeparators_data();
+    void textStaysClearOfTheSeparators();
     void longNoteGoesOnOverPages();
     void logoOnPaper_data();
     void logoOnPaper();
@@ -111,6 +113,9 @@ void PrintReceiptTest::printedSaleIsStoredOnce() {
     for (const FakePrompter::Shown& shown : prompts.shown()) {
         QCOMPARE(shown.message.title, QStringLiteral("提示:"));
         QCOMPARE(shown.owner, c_->window.get());
+        QCOMPARE(shown.message.icon, MessageIcon::None);
+        QCOMPARE(shown.message.buttons, shown.message.text == QStringLiteral("打印完毕") ? MessageButtons::Ok
+                                                                                     : MessageButtons::YesNo);
     }
     QCOMPARE(storedSales(), QStringLiteral("1"));
     QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT 销售票号 || '|' || 金额 FROM 销售记录 WHERE ID = 402")),
@@ -153,6 +158,8 @@ void PrintReceiptTest::noReceiptAsksWhetherToSave() {
     ringUpOneLine();
     c_->platform.prompts.expect(QStringLiteral("打印失败！是否仍然保存本单？"), save ? MessageAnswer::Yes : MessageAnswer::No);
     c_->click("按钮_打印小票");
+    QCOMPARE(c_->platform.prompts.shown().size(), 1);
+    QCOMPARE(c_->platform.prompts.shown().first().message.buttons, MessageButtons::YesNo);
     QCOMPARE(fake.dialogsShown, dialogs);
     QVERIFY(fake.jobs.isEmpty());
     QCOMPARE(storedSales(), save ? QStringLiteral("1") : QStringLiteral("0"));
@@ -174,12 +181,14 @@ void PrintReceiptTest::printerChosenInTheDialog() {
 
 namespace {
 
-// Within half a millimetre of where the layout puts it (x, y in 0.1 mm).
-void verifyAt(const QList<PdfWord>& words, const QString& text, double x, double y) {
+// Within half a millimetre of where the layout puts it (x, y in 0.1 mm). A text's y is the top of
+// the one em it is given, whatever the height of the face's own cell around it.
+void verifyAt(const QList<PdfWord>& words, const QString& text, double x, double y, double points = 8) {
     const PdfWord word = findWord(words, text);
     QVERIFY2(word.page >= 0, qPrintable(text));
-    QVERIFY2(qAbs(word.topLeft.x() - x / 10) <= 0.5 && qAbs(word.topLeft.y() - y / 10) <= 0.5,
-             qPrintable(QStringLiteral("%1 at %2, %3 mm").arg(text).arg(word.topLeft.x()).arg(word.topLeft.y())));
+    const double emTop = (word.topLeft.y() + word.bottomRight.y()) / 2 - points * 25.4 / 72 / 2;
+    QVERIFY2(qAbs(word.topLeft.x() - x / 10) <= 0.5 && qAbs(emTop - y / 10) <= 0.5,
+             qPrintable(QStringLiteral("%1 at %2, %3 mm").arg(text).arg(word.topLeft.x()).arg(emTop)));
 }
 
 }  // namespace
@@ -188,7 +197,7 @@ void PrintReceiptTest::positionsOnPaper() {
     ringUpOneLine();
     c_->click("按钮_打印小票");
     const QList<PdfWord> words = pdfWords(lastJob());
-    verifyAt(words, QStringLiteral("科瓦内便利店"), 240 - 12 * 12, 10);
+    verifyAt(words, QStringLiteral("科瓦内便利店"), 240 - 12 * 12, 10, 12);
     verifyAt(words, QStringLiteral("单号：0000000000002"), 0, 80);
     verifyAt(words, QStringLiteral("名称"), 0, 180);
     verifyAt(words, QStringLiteral("单价"), 255, 180);
@@ -251,6 +260,35 @@ void PrintReceiptTest::separatorLinesAreDotted() {
     QVERIFY2(changes > 100, qPrintable(QString::number(changes)));
 }
 
+void PrintReceiptTest::textStaysClearOfTheSeparators_data() {
+    QTest::addColumn<bool>("unitPrice");
+    QTest::addColumn<double>("lineAt");  // mm
+    QTest::addColumn<QString>("above");
+    for (bool unitPrice : {true, false}) {
+        const QString layout = unitPrice ? QStringLiteral("unit price: ") : QStringLiteral("no unit price: ");
+        QTest::addRow("%stitle", qPrintable(layout)) << unitPrice << 6.0 << QStringLiteral("title");
+        QTest::addRow("%stime", qPrintable(layout)) << unitPrice << 15.5 << QStringLiteral("time");
+        QTest::addRow("%ssale line", qPrintable(layout)) << unitPrice << 26.5 << QStringLiteral("sale line");
+        QTest::addRow("%scashier", qPrintable(layout)) << unitPrice << 45.0 << QStringLiteral("cashier");
+    }
+}
+
+void PrintReceiptTest::textStaysClearOfTheSeparators() {
+    QFETCH(bool, unitPrice);
+    QFETCH(double, lineAt);
+    ringUpOneLine();
+    c_->window->printOptions().printUnitPrice = unitPrice;
+    c_->click("按钮_打印小票");
+    // The paper just above a separator is blank at 203 dpi: no character sinks into the line.
+    const QImage page = rasterise(lastJob(), 203);
+    QVERIFY(!page.isNull());
+    const int end = qRound(48.0 * 203 / 25.4);
+    int ink = 0;
+    for (int y = qFloor((lineAt - 0.35) * 203 / 25.4); y <= qFloor((lineAt - 0.15) * 203 / 25.4); ++y)
+        for (int x = 0; x < end; ++x) ink += qGray(page.pixel(x, y)) < 160;
+    QCOMPARE(ink, 0);
+}
+
 void PrintReceiptTest::longNoteGoesOnOverPages() {
     ringUpOneLine();
     QStringList lines;
@@ -299,7 +337,7 @@ void PrintReceiptTest::logoOnPaper() {
     QVERIFY(c_->window->printOptions().printLogo);
     c_->click("按钮_打印小票");
     // The title stands below the logo's 20 mm whether or not the picture could be drawn.
-    verifyAt(pdfWords(lastJob()), QStringLiteral("科瓦内便利店"), 240 - 144, 210);
+    verifyAt(pdfWords(lastJob()), QStringLiteral("科瓦内便利店"), 240 - 144, 210, 12);
     const QImage page = rasterise(lastJob(), 100);
     int ink = 0;
     for (int y = 0; y < qRound(20.0 * 100 / 25.4); ++y)

@@ -224,21 +224,31 @@ void ReceiptLayoutTest::printOffsetMovesTheLeftEdgeOnly() {
 
 void ReceiptLayoutTest::closingDotFollowsTheNote_data() {
     QTest::addColumn<QString>("note");
+    QTest::addColumn<int>("advance");
     QTest::addColumn<int>("dotY");
     QTest::addColumn<QList<int>>("noteYs");
-    QTest::newRow("empty") << QString() << 490 << QList<int>{};
-    QTest::newRow("three lines") << QStringLiteral("一\r\n二\r\n三") << 610 << QList<int>{480, 510, 540};
-    QTest::newRow("three lines with LF") << QStringLiteral("一\n二\n三\n") << 610 << QList<int>{480, 510, 540};
-    QTest::newRow("empty line between") << QStringLiteral("一\r\n\r\n三") << 610 << QList<int>{480, 540};
+    QTest::newRow("empty") << QString() << 30 << 490 << QList<int>{};
+    QTest::newRow("three lines") << QStringLiteral("一\r\n二\r\n三") << 30 << 610 << QList<int>{480, 510, 540};
+    QTest::newRow("three lines with LF") << QStringLiteral("一\n二\n三\n") << 30 << 610 << QList<int>{480, 510, 540};
+    QTest::newRow("empty line between") << QStringLiteral("一\r\n\r\n三") << 30 << 610 << QList<int>{480, 540};
+    QTest::newRow("three lines, tall face") << QStringLiteral("一\r\n二\r\n三") << 42 << 610 << QList<int>{480, 522, 564};
+    // Lines taller than 40 units: the dot still comes after the last one.
+    QTest::newRow("twelve lines, tall face") << QStringLiteral("行\n").repeated(12) << 42 << 40 + 440 + 12 * 42
+                                            << [] {
+                                                   QList<int> ys;
+                                                   for (int i = 0; i < 12; ++i) ys << 480 + 42 * i;
+                                                   return ys;
+                                               }();
 }
 
 void ReceiptLayoutTest::closingDotFollowsTheNote() {
     QFETCH(QString, note);
+    QFETCH(int, advance);
     QFETCH(int, dotY);
     QFETCH(QList<int>, noteYs);
     ReceiptContent c = sale();
     c.note = note;
-    const QList<ReceiptOp> ops = layout(c);
+    const QList<ReceiptOp> ops = layoutReceipt(c, options(), {}, ReceiptSurface::Paper, advance);
     const ReceiptOp& dot = ops.last();
     QCOMPARE(dot.text, QStringLiteral("."));
     QCOMPARE(dot.font, ReceiptOp::Font::Dot);

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -24,8 +25,10 @@ private slots:
     void previewDrawsAndChangesNothing();
 
     void logoWindowShowsTheStoredValues();
+    void logoWindowWithValuesUnreadable();
     void changeLogoStoresTheChosenFile_data();
     void changeLogoStoresTheChosenFile();
+    void unreadableLogoFileStoresNothing_data();
     void unreadableLogoFileStoresNothing();
     void saveLogoGeometry_data();
     void saveLogoGeometry();
@@ -132,6 +135,18 @@ void ReceiptWindowsTest::logoWindowShowsTheStoredValues() {
     QVERIFY(!w->isVisible());
 }
 
+void ReceiptWindowsTest::logoWindowWithValuesUnreadable() {
+    QVERIFY(c_->open());
+    QVERIFY(c_->db->execute(QStringLiteral("ALTER TABLE 配置文件 RENAME COLUMN logo偏差 TO 旧偏差")));
+    c_->platform.prompts.expect(QStringLiteral("logo数据打开失败！"));
+    LogoWindow* w = openLogoWindow();
+    QCOMPARE(c_->platform.prompts.shown().first().message.icon, MessageIcon::Error);
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("编辑框_偏差"))->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("编辑框_高度"))->text(), QStringLiteral("300"));
+    QCOMPARE(control<QLineEdit>(w, QStringLiteral("编辑框_宽度"))->text(), QStringLiteral("400"));
+    QVERIFY(!control<QLabel>(w, QStringLiteral("图片框1"))->pixmap().isNull());
+}
+
 void ReceiptWindowsTest::changeLogoStoresTheChosenFile_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("shown");
@@ -145,6 +160,19 @@ void ReceiptWindowsTest::changeLogoStoresTheChosenFile_data() {
     QTest::newRow("no picture") << QByteArray("plain text, not a picture") << false;
     QTest::newRow("an empty file") << QByteArray("") << false;
     QTest::newRow("cancelled") << QByteArray() << true;
+    // A photo straight from a camera: stored whole, shown scaled down.
+    QImage photo(3000, 2300, QImage::Format_RGB32);
+    QRandomGenerator noise(4);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* row = reinterpret_cast<quint32*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) row[x] = noise.generate() | 0xff000000u;
+    }
+    QByteArray big;
+    QBuffer bigBuffer(&big);
+    bigBuffer.open(QIODevice::WriteOnly);
+    photo.save(&bigBuffer, "PNG", 0);
+    QVERIFY(big.size() > 20 * 1000 * 1000);
+    QTest::newRow("a 20 MB picture") << big << true;
 }
 
 void ReceiptWindowsTest::changeLogoStoresTheChosenFile() {
@@ -167,12 +195,29 @@ void ReceiptWindowsTest::changeLogoStoresTheChosenFile() {
     QCOMPARE(!control<QLabel>(w, QStringLiteral("图片框1"))->pixmap().isNull(), shown);
 }
 
+void ReceiptWindowsTest::unreadableLogoFileStoresNothing_data() {
+    QTest::addColumn<qint64>("size");  // -1: no such file
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << qint64(-1) << QStringLiteral("无法读取所选文件！");
+    QTest::newRow("over 64 MB") << qint64(64) * 1024 * 1024 + 1
+                                << QStringLiteral("图片文件太大（超过 64 MB），请选择较小的图片。");
+}
+
 void ReceiptWindowsTest::unreadableLogoFileStoresNothing() {
+    QFETCH(qint64, size);
+    QFETCH(QString, message);
     QVERIFY(c_->open());
     const QByteArray before = storedLogo();
     LogoWindow* w = openLogoWindow();
-    c_->platform.prompts.expectOpenFile(files_.filePath(QStringLiteral("不存在.png")));
-    c_->platform.prompts.expect(QStringLiteral("无法读取所选文件！"));
+    const QString path = files_.filePath(QStringLiteral("图片.png"));
+    QFile::remove(path);
+    if (size >= 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(size));  // sparse: costs no disk
+    }
+    c_->platform.prompts.expectOpenFile(path);
+    c_->platform.prompts.expect(message);
     QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_更改logo")), Qt::LeftButton);
     QCOMPARE(storedLogo(), before);
 }

@@ -6,11 +6,12 @@
 #include <QRegularExpression>
 #include <QString>
 
-// The words of a PDF with their top-left corners in millimetres, as pdftotext finds them.
+// The words of a PDF with their boxes in millimetres, as pdftotext finds them.
 struct PdfWord {
     int page;
     QString text;
     QPointF topLeft;
+    QPointF bottomRight;
 };
 
 inline QList<PdfWord> pdfWords(const QString& pdf) {
@@ -19,7 +20,8 @@ inline QList<PdfWord> pdfWords(const QString& pdf) {
     if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
     const QString html = QString::fromUtf8(tool.readAllStandardOutput());
     static const QRegularExpression element(
-        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\"[^>]*>"
+                       "([^<]*)</word>"));
     constexpr double millimetresPerPoint = 25.4 / 72.0;
     QList<PdfWord> words;
     int page = -1;
@@ -29,7 +31,7 @@ inline QList<PdfWord> pdfWords(const QString& pdf) {
             ++page;
             continue;
         }
-        QString text = m.captured(3);
+        QString text = m.captured(5);
         text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
             .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
@@ -39,7 +41,9 @@ inline QList<PdfWord> pdfWords(const QString& pdf) {
             if (c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF) c = QString(c).normalized(QString::NormalizationForm_KC).at(0);
         words.append({page, text,
                       QPointF(m.captured(1).toDouble() * millimetresPerPoint,
-                              m.captured(2).toDouble() * millimetresPerPoint)});
+                              m.captured(2).toDouble() * millimetresPerPoint),
+                      QPointF(m.captured(3).toDouble() * millimetresPerPoint,
+                              m.captured(4).toDouble() * millimetresPerPoint)});
     }
     return words;
 }
@@ -48,5 +52,5 @@ inline QList<PdfWord> pdfWords(const QString& pdf) {
 inline PdfWord findWord(const QList<PdfWord>& words, const QString& text, int occurrence = 0) {
     for (const PdfWord& w : words)
         if (w.text == text && occurrence-- == 0) return w;
-    return {-1, text, {}};
+    return {-1, text, {}, {}};
 }
