@@ -70,7 +70,12 @@ bool ProductsTab::fillProductList() {
 
 void ProductsTab::selectionChanged() {
     const QModelIndexList selected = view_->selectionModel()->selectedRows();
-    if (selected.isEmpty()) return;
+    // A row deselected (Ctrl+click) is no longer the one 修改 and 删除 act on; the boxes keep
+    // what the user may be typing.
+    if (selected.isEmpty()) {
+        selectedRow_ = -1;
+        return;
+    }
     selectedRow_ = selected.first().row();
     name_->setText(rows_->cell(selectedRow_, 1));
     price_->setText(rows_->cell(selectedRow_, 2));

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include "../counter/CounterTestWindow.h"
 #include "ListDriving.h"
@@ -31,6 +32,8 @@ private slots:
     void optionsAreStoredAtOnce_data();
     void optionsAreStoredAtOnce();
     void failedOptionKeepsBoxAndCopy();
+    void nextSaleFollowsTheOptions_data();
+    void nextSaleFollowsTheOptions();
     void numberFormatShowsTheNewNumber();
     void doorsToOtherDialogs();
     void addProduct_data();
@@ -39,6 +42,7 @@ private slots:
     void modifyProduct_data();
     void modifyProduct();
     void deleteProductAndRenumber();
+    void deselectedProductIsLeftAlone();
 
 private:
     SettingsWindow* openSettings(const QString& user = QStringLiteral("admin"));
@@ -154,6 +158,11 @@ void SettingsTest::saveMarginAndOffset_data() {
                                   << "数据添加失败"
                                   << "5"
                                   << "4" << 5 << 4;
+    QTest::newRow("letters cannot be typed") << "x"
+                                             << "1"
+                                             << "数据添加失败"
+                                             << "3"
+                                             << "4" << 3 << 4;
     QTest::newRow("a lone minus is no number") << "-"
                                                << "1"
                                                << "数据添加失败"
@@ -303,6 +312,40 @@ void SettingsTest::failedOptionKeepsBoxAndCopy() {
     QVERIFY(check->isChecked());
     QVERIFY(c_->window->printOptions().printUnitPrice);
     QCOMPARE(config("打印单价"), QStringLiteral("真"));
+}
+
+void SettingsTest::nextSaleFollowsTheOptions_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QStringList>("prompts");  // shown after the print, each answered No
+    QTest::addColumn<int>("stored");           // sales stored by the print
+    QTest::newRow("records no longer saved") << "选择框_保存销售记录" << QStringList{} << 0;
+    QTest::newRow("print done shown") << "选择框_显示打印完毕" << QStringList{"打印完毕"} << 1;
+    QTest::newRow("print again asked")
+        << "选择框_提示再次打印" << QStringList{"打印完毕,是否再次打印！"} << 1;
+}
+
+void SettingsTest::nextSaleFollowsTheOptions() {
+    QFETCH(QString, box);
+    QFETCH(QStringList, prompts);
+    QFETCH(int, stored);
+    QTemporaryDir jobs;
+    FakePrinting& printers = c_->platform.printers;
+    printers.printers = QStringList{QStringLiteral("前台小票机")};
+    printers.defaultName = printers.printers.first();
+    printers.outputDirectory = jobs.path();
+    QVERIFY(openSettings());
+    control<QCheckBox>(settings_, box)->click();
+    settings_->close();
+    QTRY_VERIFY(!c_->window->findChild<SettingsWindow*>());
+
+    const QString before = c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 销售记录"));
+    c_->addLine(QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("2"));
+    for (const QString& text : prompts) c_->platform.prompts.expect(text, MessageAnswer::No);
+    c_->click("按钮_打印小票");
+    QCOMPARE(printers.jobs.size(), 1);
+    QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")).toInt(),
+             before.toInt() + stored);
+    QCOMPARE(c_->rows(), 0);
 }
 
 void SettingsTest::numberFormatShowsTheNewNumber() {
@@ -478,6 +521,24 @@ void SettingsTest::deleteProductAndRenumber() {
     c_->platform.prompts.expect(QStringLiteral("请选择要修改的行！"));
     clickButton(settings_, "按钮_删除");
     QCOMPARE(c_->dir->scalar(QStringLiteral("SELECT count(*) FROM 商品名称")), QStringLiteral("3"));
+}
+
+void SettingsTest::deselectedProductIsLeftAlone() {
+    QVERIFY(openSettings());
+    in<QTabWidget>("高级选择夹1")->setCurrentIndex(SettingsWindow::ProductTab);
+    clickRow(products(), 0);
+    QCOMPARE(products()->selectionModel()->selectedRows().size(), 1);
+    // Ctrl+click takes the selection away again: no row is chosen any more.
+    const QRect first = products()->visualRect(products()->model()->index(0, 1));
+    QTest::mouseClick(products()->viewport(), Qt::LeftButton, Qt::ControlModifier, first.center());
+    QVERIFY(products()->selectionModel()->selectedRows().isEmpty());
+    c_->platform.prompts.expect(QStringLiteral("请选择要修改的行！"));
+    clickButton(settings_, "按钮_删除");
+    c_->platform.prompts.expect(QStringLiteral("请选择要修改的行！"));
+    clickButton(settings_, "按钮_修改");
+    QCOMPARE(c_->dir->scalar(QStringLiteral(
+                 "SELECT group_concat(名称, ',') FROM (SELECT 名称 FROM 商品名称 ORDER BY ID)")),
+             QStringLiteral("dyj-打印机,xsq-显示器,mkf-麦克风,dyx-电源线"));
 }
 
 QTEST_MAIN(SettingsTest)

@@ -296,24 +296,30 @@ void UsersTest::modifyNeedsASelectedRow() {
 }
 
 void UsersTest::deleteUser_data() {
+    QTest::addColumn<QString>("loggedIn");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("message");
     QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("the logged-in user") << 0 << "当前用户(admin)正在使用，无法删除！" << MessageAnswer::Ok
-                                        << QStringList{"admin", "小王", "老李"};
-    QTest::newRow("another user, No")
-        << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::No << QStringList{"admin", "小王", "老李"};
+    QTest::newRow("the logged-in user") << "admin" << 0 << "当前用户(admin)正在使用，无法删除！"
+                                        << MessageAnswer::Ok << QStringList{"admin", "小王", "老李"};
+    // The login finds the name whatever its letter case, so the guard does the same.
+    QTest::newRow("the logged-in user, typed in capitals")
+        << "ADMIN" << 0 << "当前用户(admin)正在使用，无法删除！" << MessageAnswer::Ok
+        << QStringList{"admin", "小王", "老李"};
+    QTest::newRow("another user, No") << "admin" << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::No
+                                      << QStringList{"admin", "小王", "老李"};
     QTest::newRow("another user, Yes")
-        << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::Yes << QStringList{"admin", "老李"};
+        << "admin" << 1 << "真的要删除用户 小王 吗？" << MessageAnswer::Yes << QStringList{"admin", "老李"};
 }
 
 void UsersTest::deleteUser() {
+    QFETCH(QString, loggedIn);
     QFETCH(int, row);
     QFETCH(QString, message);
     QFETCH(MessageAnswer, answer);
     QFETCH(QStringList, left);
-    QVERIFY(open());
+    QVERIFY(open({loggedIn, QStringLiteral("管理员")}));
     clickRow(users(), row);
     platform_.prompts.expect(message, answer);
     QTest::mouseClick(control<QPushButton>(window_.get(), QStringLiteral("按钮_删除1")), Qt::LeftButton);
