@@ -18,5 +18,12 @@ void runChildProcess(const QString& program, const QStringList& arguments, QObje
                          process->deleteLater();
                          done(HelperEnd::NotStarted, -1);
                      });
+    // The context going first ends the helper (children are deleted after destroyed()),
+    // without calling done.
+    QObject::connect(context, &QObject::destroyed, process, [process] {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished();
+    });
     process->start(program, arguments);
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <utility>
 
 #include "store/AccessImportCommand.h"
 #include "store/BlankDatabase.h"
@@ -16,15 +17,29 @@ const QString resultName = QStringLiteral("result.json");
 // The problems listed in the message; the report holds them all.
 constexpr int problemsShown = 10;
 
+std::chrono::milliseconds defaultTimeLimit(const QString& accessPath) {
+    using namespace std::chrono;
+    const qint64 mebibytes = QFileInfo(accessPath).size() / (1024 * 1024);
+    return duration_cast<milliseconds>(minutes(1) + seconds(2) * mebibytes);
+}
+
 }  // namespace
 
 AccessImportJob::AccessImportJob(Shell& shell, QString accessPath, QString dataDirectory, QObject* parent)
     : QObject(parent),
       shell_(shell),
       accessPath_(std::move(accessPath)),
-      dataDirectory_(std::move(dataDirectory)) {}
+      dataDirectory_(std::move(dataDirectory)),
+      deadline_(new QTimer(this)),
+      timeLimit_(defaultTimeLimit(accessPath_)) {
+    deadline_->setSingleShot(true);
+    connect(deadline_, &QTimer::timeout, this, &AccessImportJob::timedOut);
+}
 
-AccessImportJob::~AccessImportJob() = default;
+AccessImportJob::~AccessImportJob() {
+    // The helper goes before its scratch folder.
+    delete helper_;
+}
 
 void AccessImportJob::start() {
     if (running_) return;
@@ -39,12 +54,29 @@ void AccessImportJob::start() {
         });
         return;
     }
+    helper_ = new QObject(this);
+    deadline_->start(timeLimit_);
     shell_.runHelper(accessImportArguments(QFileInfo(accessPath_).absoluteFilePath(),
                                            scratch_->filePath(importedName), scratch_->filePath(resultName)),
-                     this, [this](HelperEnd end, int exitCode) { helperEnded(end, exitCode); });
+                     helper_, [this](HelperEnd end, int exitCode) { helperEnded(end, exitCode); });
+}
+
+void AccessImportJob::setTimeLimit(std::chrono::milliseconds limit) {
+    timeLimit_ = limit;
+    if (deadline_->isActive()) deadline_->start(timeLimit_);
+}
+
+void AccessImportJob::timedOut() {
+    if (!running_) return;
+    // Ends the helper, which then reports nothing; its files go with the scratch folder.
+    delete std::exchange(helper_, nullptr);
+    fail(QStringLiteral("读取旧数据库的时间过长（文件可能已损坏），已停止，无法导入。"));
 }
 
 void AccessImportJob::helperEnded(HelperEnd end, int exitCode) {
+    if (!helper_) return;
+    deadline_->stop();
+    std::exchange(helper_, nullptr)->deleteLater();
     switch (end) {
         case HelperEnd::NotStarted:
             fail(QStringLiteral("无法启动导入程序，无法导入。"));
@@ -66,6 +98,7 @@ void AccessImportJob::helperEnded(HelperEnd end, int exitCode) {
 }
 
 void AccessImportJob::fail(const QString& error) {
+    deadline_->stop();
     running_ = false;
     result_ = AccessImportResult();
     result_.error = error;
@@ -85,6 +118,9 @@ bool AccessImportJob::install(const QString& databasePath) {
         if (!report.isEmpty()) QFile::remove(report);
         return false;
     }
+    // A journal the old file left behind must not be replayed into the new one.
+    QFile::remove(databasePath + QStringLiteral("-wal"));
+    QFile::remove(databasePath + QStringLiteral("-shm"));
     result_.reportPath = report;
     scratch_.reset();
     return true;

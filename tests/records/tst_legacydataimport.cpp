@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -9,6 +11,7 @@
 #include "FakePlatform.h"
 #include "TestDataDir.h"
 #include "records/LegacyDataImport.h"
+#include "store/AccessImportJob.h"
 #include "store/Database.h"
 
 namespace {
@@ -37,6 +40,7 @@ private slots:
     void importReplacesTheDataAfterABackup();
     void nothingChangesUntilTheImportIsWhole_data();
     void nothingChangesUntilTheImportIsWhole();
+    void hangingReaderIsStopped();
 
 private:
     FakePlatform platform_;
@@ -74,6 +78,16 @@ void LegacyDataImportTest::cleanup() {
 
 void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     const QString backup = stick_->filePath(QStringLiteral("备份 一"));
+    // Another program holds the file open with a write still in its journal.
+    const QString other = QStringLiteral("another program");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
+        db.setDatabaseName(data_->databasePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES ('旧的', '1.00')")));
+    }
     auto* import = new LegacyDataImport(platform_, *db_, owner_.get());
     QSignalSpy replaced(import, &LegacyDataImport::dataReplaced);
     platform_.prompts.expect(question, MessageAnswer::Yes);
@@ -87,6 +101,7 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     import->start();
     QCOMPARE(platform_.prompts.shown().first().message.title, QStringLiteral("提示"));
     QTRY_COMPARE_WITH_TIMEOUT(replaced.count(), 1, helperWait);
+    QSqlDatabase::removeDatabase(other);
 
     // The old data are in the backup, the old file's in RX.mdb; the old file is only read.
     QCOMPARE(readAll(accessPath_), readAll(fixture));
@@ -102,6 +117,9 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("120"));
     QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 商品名称 WHERE 名称 = 'O''Brien 的茶'")),
              QStringLiteral("0"));
+    // The new file is the imported database, whole; the old journal is gone with the old file.
+    QCOMPARE(data_->scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    QCOMPARE(data_->scalar(QStringLiteral("SELECT count(*) FROM 商品名称")), QStringLiteral("8"));
     QCOMPARE(entries(data_->path()), QStringList{QStringLiteral("RX.mdb")});
 }
 
@@ -177,6 +195,34 @@ void LegacyDataImportTest::nothingChangesUntilTheImportIsWhole() {
     QCOMPARE(entries(data_->path()), QStringList{QStringLiteral("RX.mdb")});
     QCOMPARE(entries(stick_->path()), stickBefore);
     if (!accessBytes.isEmpty()) QCOMPARE(readAll(accessPath_), accessBytes);
+}
+
+void LegacyDataImportTest::hangingReaderIsStopped() {
+    // The helper writes a scratch file, then never ends.
+    platform_.programs.helperProgram = QStringLiteral("/bin/sh");
+    platform_.programs.helperArguments = {
+        QStringLiteral("-c"), QStringLiteral("echo x > \"$3\"; exec sleep 600"), QStringLiteral("sh")};
+    platform_.prompts.expect(question, MessageAnswer::Yes);
+    platform_.prompts.expectOpenFile(accessPath_);
+    platform_.prompts.expectSaveFile(stick_->filePath(QStringLiteral("b.mdb")));
+    platform_.prompts.expect(QStringLiteral(
+        "导入旧版数据失败：读取旧数据库的时间过长（文件可能已损坏），已停止，无法导入。\n现有数据没有改动。"));
+    const QStringList stickBefore = entries(stick_->path());
+
+    auto* import = new LegacyDataImport(platform_, *db_, owner_.get());
+    QSignalSpy replaced(import, &LegacyDataImport::dataReplaced);
+    import->start();
+    auto* job = import->findChild<AccessImportJob*>();
+    QVERIFY(job && job->isRunning());
+    QVERIFY(job->timeLimit() >= std::chrono::minutes(1));
+    job->setTimeLimit(std::chrono::milliseconds(300));
+    QTRY_VERIFY_WITH_TIMEOUT(!import->isRunning(), helperWait);
+    QVERIFY(platform_.prompts.pending().isEmpty());
+    QCOMPARE(replaced.count(), 0);
+    QVERIFY(db_->isOpen());
+    QCOMPARE(entries(data_->path()), QStringList{QStringLiteral("RX.mdb")});
+    QCOMPARE(entries(stick_->path()), stickBefore);
+    QCOMPARE(readAll(accessPath_), readAll(fixture));
 }
 
 QTEST_MAIN(LegacyDataImportTest)

@@ -5,15 +5,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include "FileBytes.h"
 #include "FakePlatform.h"
 #include "Gui.h"
+#include "PdfText.h"
 #include "TestDataDir.h"
 #include "counter/MainWindow.h"
 #include "records/SalesRecordsWindow.h"
+#include "settings/CustomerWindow.h"
 #include "startup/LoginWindow.h"
 #include "startup/StartupSequence.h"
 #include "store/Database.h"
@@ -173,11 +176,50 @@ void LegacyStartupTest::importKeepsTheOldFileAndStartsOnTheNewOne() {
     QCOMPARE(records->list().cell(0, 1), QStringLiteral("1609110000120"));
     records->close();
 
+    // A receipt printed on the imported settings; the sale continues after the old receipts.
+    QTemporaryDir printed;
+    FakePrinting& printers = platform_.printers;
+    printers.printers = QStringList{QStringLiteral("前台小票机")};
+    printers.defaultName = printers.printers.first();
+    printers.outputDirectory = printed.path();
+    printers.jobs.clear();
+    printers.jobTitles.clear();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    const auto retype = [main](const char* name, const QString& text) {
+        auto* box = control<QLineEdit>(main, QString::fromUtf8(name));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        typeText(box, text);
+    };
+    retype("编辑框_名称", QStringLiteral("可乐"));
+    retype("编辑框_数量", QStringLiteral("2"));
+    retype("编辑框_单价", QStringLiteral("3.50"));
+    QTest::mouseClick(control<QPushButton>(main, QStringLiteral("按钮_添加商品")), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(main, QStringLiteral("按钮_打印小票")), Qt::LeftButton);
+    QCOMPARE(printers.jobs.size(), 1);
+    const QString number = dir_->scalar(QStringLiteral("SELECT 销售票号 FROM 销售记录 WHERE ID = 521"));
+    QVERIFY(!number.isEmpty());
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT 金额 || '|' || 收银员 FROM 销售记录 WHERE ID = 521")),
+             QStringLiteral("7.00|李店长"));
+    QCOMPARE(printers.jobTitles.first(), QStringLiteral("小票 ") + number);
+    const QList<PdfWord> words = pdfWords(printers.jobs.first());
+    QVERIFY(findWord(words, QStringLiteral("好又多便利店")).page == 0);
+    QVERIFY(findWord(words, QStringLiteral("单号：") + number).page == 0);
+
     // A new customer continues after the old program's counter (7 was handed out and deleted).
-    Database& db = sequence_->database();
-    QVERIFY(db.execute(QStringLiteral("INSERT INTO 客户资料 (姓名, 电话) VALUES (?, ?)"),
-                       {QStringLiteral("O'Brien 王"), QStringLiteral("13800000000")}));
-    QCOMPARE(db.lastInsertId(), 8);
+    QTest::mouseClick(control<QPushButton>(main, QStringLiteral("按钮_设置客户")), Qt::LeftButton);
+    auto* customers = main->findChild<CustomerWindow*>();
+    QVERIFY(customers && customers->isVisible());
+    auto* name = control<QLineEdit>(customers, QStringLiteral("编辑框_客户"));
+    name->setFocus();
+    typeText(name, QStringLiteral("O'Brien 王"));
+    auto* phone = control<QLineEdit>(customers, QStringLiteral("编辑框_电话"));
+    phone->setFocus();
+    typeText(phone, QStringLiteral("13800000000"));
+    QTest::mouseClick(control<QPushButton>(customers, QStringLiteral("按钮_添加")), Qt::LeftButton);
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT max(ID) FROM 客户资料")), QStringLiteral("8"));
     QCOMPARE(dir_->scalar(QStringLiteral("SELECT 姓名 FROM 客户资料 WHERE ID = 8")),
              QStringLiteral("O'Brien 王"));
 }
