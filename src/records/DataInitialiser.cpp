@@ -38,5 +38,8 @@ DataInitialiser::Result DataInitialiser::run(const QString& backupPath) {
         db_.open(path);
         return Result::ReplaceFailed;
     }
+    // A journal the old file left behind must not be replayed into the new one.
+    QFile::remove(path + QStringLiteral("-wal"));
+    QFile::remove(path + QStringLiteral("-shm"));
     return Result::Done;
 }

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "records/DataInitialiser.h"
+#include "records/SavePath.h"
 #include "store/AccessImportJob.h"
 #include "store/Database.h"
 #include "store/TextRules.h"
@@ -42,12 +43,13 @@ void LegacyDataImport::start() {
     backup.caption = QStringLiteral("备份数据");
     backup.filter = QStringLiteral("*.mdb (*)");
     backup.proposedName = shortDateText(platform_.clock().now().date()) + QStringLiteral("查询结果.mdb");
-    backupPath_ = prompter.saveFileName(owner_, backup);
-    if (backupPath_.isEmpty()) {
+    const QString chosen = prompter.saveFileName(owner_, backup);
+    backupPath_ = chosen;
+    if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) backupPath_ += QStringLiteral(".mdb");
+    if (chosen.isEmpty() || !mayReplace(prompter, owner_, chosen, backupPath_)) {
         prompter.tell(owner_, QStringLiteral("保存失败！"));
         return;
     }
-    if (QFileInfo(backupPath_).suffix().isEmpty()) backupPath_ += QStringLiteral(".mdb");
     // The backup would otherwise replace the very file being imported.
     if (QFileInfo(backupPath_).absoluteFilePath() == QFileInfo(accessPath).absoluteFilePath()) {
         prompter.tell(owner_, QStringLiteral("备份文件不能覆盖要导入的旧版数据库，请另选备份文件名。"));

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "records/SavePath.h"
 #include "records/SpreadsheetWriter.h"
 #include "store/TextRules.h"
 #include "widgets/ReportListModel.h"
@@ -19,12 +20,14 @@ void exportListToSpreadsheet(Platform& platform, QWidget* owner, const ReportLis
     request.caption = QStringLiteral("导出");
     request.filter = QStringLiteral("*.xls (*.xls)");
     request.proposedName = shortDateText(platform.clock().now().date()) + QStringLiteral("查询结果.xls");
-    QString path = prompter.saveFileName(owner, request);
-    if (path.isEmpty()) {
+    const QString chosen = prompter.saveFileName(owner, request);
+    QString path = chosen;
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xls");
+    if (path.isEmpty() || !mayReplace(prompter, owner, chosen, path)) {
         prompter.tell(owner, QStringLiteral("保存失败！"));
         return;
     }
-    if (!path.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) path += QStringLiteral(".xls");
 
     QStringList titles;
     for (int column = 0; column < list.columnCount(); ++column)

@@ -116,6 +116,7 @@ SalesQueryConditions QueryDialog::conditions() const {
 }
 
 void QueryDialog::runSalesQuery() {
-    records_.fillRecordList(salesQueryStatement(conditions()));
+    const SalesQueryConditions c = conditions();
+    records_.fillRecordList(salesQueryStatement(c, rangeHoldsMostSales(db_, c)));
     records_.refreshRecordTotals();
 }

@@ -165,6 +165,7 @@ void SaleDetailsWindow::addDetailLine() {
     rows_->appendRow(id, {QString::number(rows_->rowCount() + 1), line.name, line.quantity, line.price, line.amount,
                           line.discounted});
     view_->scrollToBottom();
+    emit receiptChanged(recordId_);
 }
 
 void SaleDetailsWindow::modifyDetailLine() {
@@ -183,6 +184,7 @@ void SaleDetailsWindow::modifyDetailLine() {
     }
     const QStringList cells{line.name, line.quantity, line.price, line.amount, line.discounted};
     for (int column = 1; column <= 5; ++column) rows_->setCell(row, column, cells[column - 1]);
+    emit receiptChanged(recordId_);
 }
 
 void SaleDetailsWindow::deleteDetailLine() {
@@ -200,6 +202,7 @@ void SaleDetailsWindow::deleteDetailLine() {
     view_->selectionModel()->clear();
     rows_->removeRowAt(row);
     renumber();
+    emit receiptChanged(recordId_);
 }
 
 void SaleDetailsWindow::renumber() {

@@ -27,6 +27,10 @@ public:
     ReportListModel& list() const { return *rows_; }
     qint64 selectedLineId() const { return selectedLineId_; }
 
+signals:
+    // A line was stored, changed or removed, and with it the receipt's quantity and amount.
+    void receiptChanged(qint64 recordId);
+
 private:
     bool entryComplete();
     int selectedRow() const;

@@ -17,6 +17,8 @@
 #include "records/ListExport.h"
 #include "records/QueryDialog.h"
 #include "records/SaleDetailsWindow.h"
+#include "records/SalesRecordsWindowRows.h"
+#include "records/SavePath.h"
 #include "store/Database.h"
 #include "store/NumberRules.h"
 #include "store/TextRules.h"
@@ -124,35 +126,17 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
 
 bool SalesRecordsWindow::fillRecordList(const SqlStatement& statement) {
     view_->selectionModel()->clear();
-    rows_->clear();
     RecordSet records = db_.query(statement.sql, statement.values);
     if (!records.ok()) {
+        rows_->clear();
         platform_.prompter().tell(this, QStringLiteral("查询失败！"));
         return false;
     }
-    const int id = records.columnIndex(QStringLiteral("ID"));
-    const int number = records.columnIndex(QStringLiteral("销售票号"));
-    const int time = records.columnIndex(QStringLiteral("销售时间"));
-    const int quantity = records.columnIndex(QStringLiteral("数量"));
-    const int amount = records.columnIndex(QStringLiteral("金额"));
-    const int cashier = records.columnIndex(QStringLiteral("收银员"));
-    const int notes = records.columnIndex(QStringLiteral("备注"));
-    QVector<ReportListModel::Row> out;
-    for (; !records.isPastLast(); records.next()) {
-        out.append({records.text(id).toLongLong(),
-                    {QString::number(out.size() + 1), records.text(number),
-                     storedDateTimeDisplayText(records.text(time)), records.text(quantity),
-                     records.text(amount), records.text(cashier), records.text(notes)}});
-    }
-    rows_->setRows(std::move(out));
+    rows_->setRows(salesRecordRows(records));
     return true;
 }
 
-QString SalesRecordsWindow::sumRecordColumn(int column) const {
-    double sum = 0;
-    for (const ReportListModel::Row& row : rows_->rows()) sum += numberOf(row.cells.value(column));
-    return numberText(round2(sum));
-}
+QString SalesRecordsWindow::sumRecordColumn(int column) const { return numberText(round2(columnSum(rows_->rows(), column))); }
 
 void SalesRecordsWindow::refreshRecordTotals() {
     totalQuantity_->setText(sumRecordColumn(3));
@@ -179,7 +163,20 @@ void SalesRecordsWindow::viewSaleDetails() {
     emit detailsRequested(selectedRecordId_);
     auto* details = new SaleDetailsWindow(platform_, db_, user_, selectedRecordId_, this);
     details->setAttribute(Qt::WA_DeleteOnClose);
+    connect(details, &SaleDetailsWindow::receiptChanged, this, &SalesRecordsWindow::showStoredTotals);
     details->open();
+}
+
+// A corrected receipt shows its new quantity and amount, and the totals follow.
+void SalesRecordsWindow::showStoredTotals(qint64 recordId) {
+    RecordSet receipt = db_.query(QStringLiteral("SELECT 数量, 金额 FROM 销售记录 WHERE ID = ?"), {recordId});
+    if (receipt.isPastLast()) return;
+    for (int row = 0; row < rows_->rowCount(); ++row) {
+        if (rows_->rowId(row) != recordId) continue;
+        rows_->setCell(row, 3, receipt.text(QStringLiteral("数量")));
+        rows_->setCell(row, 4, receipt.text(QStringLiteral("金额")));
+    }
+    refreshRecordTotals();
 }
 
 void SalesRecordsWindow::showPopup(const QPoint& at) {
@@ -225,12 +222,13 @@ void SalesRecordsWindow::initialiseData() {
     request.caption = QStringLiteral("备份数据");
     request.filter = QStringLiteral("*.mdb (*)");
     request.proposedName = shortDateText(platform_.clock().now().date()) + QStringLiteral("查询结果.mdb");
-    QString backup = prompter.saveFileName(this, request);
-    if (backup.isEmpty()) {
+    const QString chosen = prompter.saveFileName(this, request);
+    QString backup = chosen;
+    if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) backup += QStringLiteral(".mdb");
+    if (chosen.isEmpty() || !mayReplace(prompter, this, chosen, backup)) {
         prompter.tell(this, QStringLiteral("保存失败！"));
         return;
     }
-    if (QFileInfo(backup).suffix().isEmpty()) backup += QStringLiteral(".mdb");
     switch (DataInitialiser(db_).run(backup)) {
         case DataInitialiser::Result::BackupFailed:
             prompter.tell(this, QStringLiteral("初始化错误！"));

@@ -41,6 +41,7 @@ signals:
 private:
     void selectionChanged();
     void showPopup(const QPoint& at);
+    void showStoredTotals(qint64 recordId);
 
     Platform& platform_;
     Database& db_;

@@ -37,3 +37,6 @@ private:
     QVector<Qt::Alignment> alignments_;
     QVector<Row> rows_;
 };
+
+// Moved in memory as a block when a long list grows.
+Q_DECLARE_TYPEINFO(ReportListModel::Row, Q_RELOCATABLE_TYPE);

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTreeView>
 
@@ -19,6 +21,7 @@
 #include "records/QueryDialog.h"
 #include "records/SalesRecordsWindow.h"
 #include "store/Database.h"
+#include "store/NumberRules.h"
 #include "store/TextRules.h"
 #include "widgets/ReportListModel.h"
 
@@ -60,6 +63,9 @@ private slots:
     void displayText();
     void opensOnTodaysSalesNewestFirst();
     void totalsKeepEveryCent();
+    void totalsFollowTheNumberRule();
+    void storedTimesShow_data();
+    void storedTimesShow();
     void searchIsLiteral_data();
     void searchIsLiteral();
     void deleteAsksAndRemovesTheLines();
@@ -68,10 +74,15 @@ private slots:
     void query_data();
     void query();
     void queryDialogStaysOpenAndFillsCashiers();
+    void wideRangeJudgedBySalesHeld_data();
+    void wideRangeJudgedBySalesHeld();
     void exportWritesTheListAsShown();
     void exportRefusals();
+    void fileTheDialogDidNotNameIsReplacedOnlyWhenAsked_data();
+    void fileTheDialogDidNotNameIsReplacedOnlyWhenAsked();
     void initialisationBacksUpAndReplaces();
     void initialisationThatFailsChangesNothing();
+    void initialisationLeavesTheOldJournalBehind();
 
 private:
     SalesRecordsWindow* open(const QString& permission = QStringLiteral("管理员"));
@@ -159,6 +170,50 @@ void RecordsTest::totalsKeepEveryCent() {
     QVERIFY(dir_->exec(QStringLiteral("UPDATE 销售记录 SET 金额 = '999999.99' WHERE 销售时间 LIKE '2026-12-11%'")));
     SalesRecordsWindow* w = open();
     QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("2999999.97"));
+}
+
+void RecordsTest::totalsFollowTheNumberRule() {
+    const QStringList amounts{"10.00", "12.5", ".5", "5.", "abc", "1e5", " 3", "-2.5", "+4", "1.2.3",
+                              "12345678901234567.25", "0.1", "0.2", "99999.99"};
+    QVERIFY(dir_->exec(QStringLiteral("DELETE FROM 销售记录")));
+    for (int i = 0; i < amounts.size(); ++i)
+        QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 销售记录 VALUES (%1, 'n%1', '2026-12-11 09:00:00', '%2', '%2', 'admin', NULL)")
+                               .arg(i + 1)
+                               .arg(amounts[i])));
+    double expected = 0;  // added in the order listed, newest first
+    for (auto it = amounts.crbegin(); it != amounts.crend(); ++it) expected += numberOf(*it);
+    SalesRecordsWindow* w = open();
+    QCOMPARE(w->list().rowCount(), amounts.size());
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_销售数量"))->text(), numberText(round2(expected)));
+    QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), formatMoneyText(numberText(round2(expected))));
+}
+
+void RecordsTest::storedTimesShow_data() {
+    QTest::addColumn<QStringList>("stored");  // listed in this order
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("one day")
+        << QStringList{"2016-08-18 00:00:00", "2016-08-18 09:00:00", "2016-08-18 09:05:00", "2016-08-18 09:00:07", "2016-08-18 20:55:36"}
+        << QStringList{"2016年8月18日", "2016年8月18日9时", "2016年8月18日9时5分", "2016年8月18日9时0分7秒", "2016年8月18日20时55分36秒"};
+    QTest::newRow("days change")
+        << QStringList{"2016-08-18 23:59:59", "2016-08-19 00:00:01", "2016-08-18 10:10:10", "2017-01-01 01:00:00"}
+        << QStringList{"2016年8月18日23时59分59秒", "2016年8月19日0时0分1秒", "2016年8月18日10时10分10秒", "2017年1月1日1时"};
+    QTest::newRow("no such date or time")
+        << QStringList{"2016-02-30 10:00:00", "2016-08-18 24:00:00", "2016-19-01 10:00:00", "2016-02-29 25:00:00", "2016-02-29 10:00:00"}
+        << QStringList{"", "", "", "", "2016年2月29日10时"};
+}
+
+void RecordsTest::storedTimesShow() {
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, shown);
+    for (int i = 0; i < stored.size(); ++i)
+        QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 销售记录 VALUES (%1, 'DT-%1', '%2', '1', '1.00', 'admin', NULL)")
+                               .arg(500 + i)
+                               .arg(stored[i])));
+    SalesRecordsWindow* w = open();
+    typeText(control<QLineEdit>(w, QStringLiteral("编辑框_查单号")), QStringLiteral("DT-"));
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_搜索")), Qt::LeftButton);
+    QCOMPARE(column(w->list(), 2), shown);
+    for (int i = 0; i < stored.size(); ++i) QCOMPARE(w->list().cell(i, 2), storedDateTimeDisplayText(stored[i]));
 }
 
 void RecordsTest::searchIsLiteral_data() {
@@ -291,6 +346,45 @@ void RecordsTest::query() {
     QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮1")), Qt::LeftButton);
     QStringList numbers = column(w->list(), 1);
     QCOMPARE(numbers, found);
+    // Read through the date index or over the whole table, the rows are the same.
+    for (bool wideRange : {false, true}) {
+        QVERIFY(w->fillRecordList(salesQueryStatement(dialog->conditions(), wideRange)));
+        QCOMPARE(column(w->list(), 1), found);
+    }
+}
+
+void RecordsTest::wideRangeJudgedBySalesHeld_data() {
+    QTest::addColumn<int>("firstDay");
+    QTest::addColumn<int>("lastDay");
+    QTest::addColumn<bool>("condition");
+    QTest::addColumn<bool>("wide");
+    // One sale a day on December 1 to 10, numbered in time order.
+    QTest::newRow("all ten") << 1 << 10 << true << true;
+    QTest::newRow("six of ten") << 3 << 8 << true << true;
+    QTest::newRow("half") << 1 << 5 << true << false;
+    QTest::newRow("none") << 20 << 25 << true << false;
+    QTest::newRow("end before start") << 10 << 1 << true << false;
+    QTest::newRow("no condition to check") << 1 << 10 << false << false;
+}
+
+void RecordsTest::wideRangeJudgedBySalesHeld() {
+    QFETCH(int, firstDay);
+    QFETCH(int, lastDay);
+    QFETCH(bool, condition);
+    QFETCH(bool, wide);
+    QVERIFY(dir_->exec(QStringLiteral("DELETE FROM 销售记录")));
+    for (int day = 1; day <= 10; ++day)
+        QVERIFY(dir_->exec(QStringLiteral("INSERT INTO 销售记录 VALUES (%1, 'n%1', '2026-12-%2 10:00:00', '1', '1.00', 'admin', NULL)")
+                               .arg(600 + day)
+                               .arg(day, 2, 10, QLatin1Char('0'))));
+    Database db;
+    QVERIFY(db.open(dir_->databasePath()));
+    SalesQueryConditions c;
+    c.from = QDate(2026, 12, firstDay);
+    c.to = QDate(2026, 12, lastDay);
+    c.useCashier = condition;
+    c.cashier = QStringLiteral("admin");
+    QCOMPARE(rangeHoldsMostSales(db, c), wide);
 }
 
 void RecordsTest::queryDialogStaysOpenAndFillsCashiers() {
@@ -344,6 +438,44 @@ void RecordsTest::exportRefusals() {
     QCOMPARE(platform_.prompts.shown().last().message.title, QStringLiteral("提示："));
 }
 
+void RecordsTest::fileTheDialogDidNotNameIsReplacedOnlyWhenAsked_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("typed");  // in the save dialog, without the file type
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("export, kept") << "按钮_导出表" << "销售 表" << "销售 表.xls" << false;
+    QTest::newRow("export, replaced") << "按钮_导出表" << "销售 表" << "销售 表.xls" << true;
+    QTest::newRow("backup, kept") << "按钮_管理数据" << "备份 一" << "备份 一.mdb" << false;
+}
+
+void RecordsTest::fileTheDialogDidNotNameIsReplacedOnlyWhenAsked() {
+    QFETCH(QString, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, existing);
+    QFETCH(bool, replace);
+    SalesRecordsWindow* w = open();
+    const QString path = dir_->file(existing);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an earlier file");
+    }
+    const bool backup = button == QStringLiteral("按钮_管理数据");
+    if (backup) platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+    platform_.prompts.expectSaveFile(dir_->file(typed));
+    platform_.prompts.expect(QStringLiteral("“%1”已存在，是否替换？").arg(path), replace ? MessageAnswer::Yes : MessageAnswer::No);
+    platform_.prompts.expect(replace ? QStringLiteral("保存成功！\r\n保存在：") + path : QStringLiteral("保存失败！"));
+    QTest::mouseClick(control<QPushButton>(w, button), Qt::LeftButton);
+    QVERIFY(db_->isOpen());
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("6"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (replace)
+        QCOMPARE(sheetRows(readWorkbook(path), 0).size(), 4);
+    else
+        QCOMPARE(file.readAll(), QByteArray("an earlier file"));
+}
+
 void RecordsTest::initialisationBacksUpAndReplaces() {
     SalesRecordsWindow* w = open();
     QSignalSpy replaced(w, &SalesRecordsWindow::dataReplaced);
@@ -395,6 +527,31 @@ void RecordsTest::initialisationThatFailsChangesNothing() {
     QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 销售记录")), QStringLiteral("6"));
     QVERIFY(w->fillRecordList(todaysSalesStatement(platform_.time.now())));
     QCOMPARE(w->list().rowCount(), 3);
+}
+
+void RecordsTest::initialisationLeavesTheOldJournalBehind() {
+    SalesRecordsWindow* w = open();
+    // Another program holds the file open with a write still in its journal.
+    const QString other = QStringLiteral("another program");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
+        db.setDatabaseName(dir_->databasePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES ('旧的', '1.00')")));
+    }
+    QVERIFY(QFile::exists(dir_->databasePath() + QStringLiteral("-wal")));
+    platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
+    platform_.prompts.expectSaveFile(dir_->file(QStringLiteral("b.mdb")));
+    platform_.prompts.expect(QStringLiteral("初始化完成，并已备份！"));
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_管理数据")), Qt::LeftButton);
+    QSqlDatabase::removeDatabase(other);
+
+    // The new file is the blank database, whole.
+    QCOMPARE(dir_->scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT group_concat(ID) FROM 销售记录")), QStringLiteral("401"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT count(*) FROM 商品名称")), QStringLiteral("4"));
 }
 
 QTEST_MAIN(RecordsTest)

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,6 +31,8 @@ private slots:
     void deleteAsksRenumbersAndRecomputes();
     void ordinaryUserOnlyLooks();
     void openedFromTheRecordsWindow();
+    void recordsListFollowsCorrections();
+    void quantityThatIsNoNumber();
 
 private:
     SaleDetailsWindow* open(qint64 record, const QString& permission = QStringLiteral("管理员"));
@@ -232,6 +235,50 @@ void SaleDetailsTest::openedFromTheRecordsWindow() {
     QCOMPARE(details->list().rowCount(), 2);
     QTest::mouseClick(control<QPushButton>(details, QStringLiteral("按钮_关闭")), Qt::LeftButton);
     QTRY_VERIFY(!records.findChild<SaleDetailsWindow*>());
+}
+
+void SaleDetailsTest::recordsListFollowsCorrections() {
+    db_ = std::make_unique<Database>();
+    QVERIFY(db_->open(dir_->databasePath()));
+    platform_.time.set(QDateTime(QDate(2026, 12, 11), QTime(18, 0, 0)));
+    SalesRecordsWindow records(platform_, *db_, CurrentUser{QStringLiteral("admin"), QStringLiteral("管理员")});
+    records.show();
+    control<QTreeView>(&records, QStringLiteral("超级列表框1"))->setCurrentIndex(records.list().index(0, 1));
+    records.viewSaleDetails();
+    auto* details = records.findChild<SaleDetailsWindow*>();
+    QVERIFY(details);
+    const auto shown = [&]() -> QString {
+        return records.list().cell(0, 3) + QLatin1Char('|') + records.list().cell(0, 4) + QLatin1Char('|') +
+               control<QLabel>(&records, QStringLiteral("标签_销售数量"))->text() + QLatin1Char('|') +
+               control<QLabel>(&records, QStringLiteral("标签_总金额"))->text();
+    };
+    QCOMPARE(shown(), QStringLiteral("4|35.50|4|35.50"));
+    for (auto [field, text] : {std::pair{"编辑框_名称", QStringLiteral("纸")}, {"编辑框_数量", QStringLiteral("2")}, {"编辑框_单价", QStringLiteral("1.25")}}) {
+        auto* edit = control<QLineEdit>(details, QString::fromUtf8(field));
+        edit->clear();
+        typeText(edit, text);
+    }
+    QTest::mouseClick(control<QPushButton>(details, QStringLiteral("按钮_添加")), Qt::LeftButton);
+    QCOMPARE(shown(), QStringLiteral("6|38.00|6|38.00"));
+    control<QTreeView>(details, QStringLiteral("超级列表框1"))->setCurrentIndex(details->list().index(0, 1));
+    platform_.prompts.expect(QStringLiteral("确定删除该行吗？"), MessageAnswer::Yes);
+    QTest::mouseClick(control<QPushButton>(details, QStringLiteral("按钮_删除")), Qt::LeftButton);
+    QCOMPARE(shown(), QStringLiteral("3|8.00|3|8.00"));
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT 数量 || '|' || 金额 FROM 销售记录 WHERE ID = 402")), QStringLiteral("3|8.00"));
+}
+
+void SaleDetailsTest::quantityThatIsNoNumber() {
+    // A line stored by an older program with a quantity that is no number counts as none.
+    QVERIFY(dir_->exec(QStringLiteral("UPDATE 销售详情 SET 数量 = 'abc' WHERE ID = 482")));
+    SaleDetailsWindow* w = open(402);
+    QCOMPARE(w->list().cell(1, 2), QStringLiteral("abc"));
+    fill(QStringLiteral("纸"), QStringLiteral("abc"), QStringLiteral("1"));
+    QCOMPARE(box("编辑框_数量")->text(), QString());
+    platform_.prompts.expect(QStringLiteral("数量不能为空！"));
+    click("按钮_添加");
+    fill(QStringLiteral("纸"), QStringLiteral("1"), QStringLiteral("1"));
+    click("按钮_添加");
+    QCOMPARE(dir_->scalar(QStringLiteral("SELECT 数量 || '|' || 金额 FROM 销售记录 WHERE ID = 402")), QStringLiteral("4|36.50"));
 }
 
 QTEST_MAIN(SaleDetailsTest)

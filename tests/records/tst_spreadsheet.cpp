@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,6 +8,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "FileBytes.h"
 #include "ReadWorkbook.h"
 #include "records/SpreadsheetWriter.h"
 
@@ -55,7 +57,9 @@ private slots:
     void cellsReadBackExactly_data();
     void cellsReadBackExactly();
     void rowsContinueOnTheNextSheet();
+    void failedWriteLeavesTheOldFile_data();
     void failedWriteLeavesTheOldFile();
+    void fileOpenElsewhereIsReplacedWhole();
     void libreOfficeReadsEveryCell();
 };
 
@@ -114,20 +118,51 @@ void SpreadsheetTest::rowsContinueOnTheNextSheet() {
     QCOMPARE(first.at(6).toArray().at(1).toString().size(), SpreadsheetWriter::maxCellLength);
 }
 
+void SpreadsheetTest::failedWriteLeavesTheOldFile_data() {
+    QTest::addColumn<QString>("target");  // inside the test folder
+    QTest::newRow("folder missing") << QStringLiteral("missing folder/x.xls");
+    QTest::newRow("a folder of that name") << QStringLiteral("结果 目录.xls");
+}
+
 void SpreadsheetTest::failedWriteLeavesTheOldFile() {
+    QFETCH(QString, target);
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/old.xls");
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("结果 目录.xls")));
+    const QString kept = dir.filePath(QStringLiteral("结果 目录.xls/old.xls"));
+    QVERIFY(writeAll(kept, "old contents"));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("old.xls")), "old contents"));
+    const auto tree = [&dir] {
+        QStringList names;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) names << it.next();
+        names.sort();
+        return names;
+    };
+    const QStringList before = tree();
+
     SpreadsheetWriter writer;
-    QVERIFY(!writer.write(dir.path() + QStringLiteral("/missing folder/x.xls"), {QStringLiteral("a")}, 0,
-                          [](int) { return QStringList(); }));
+    QVERIFY(!writer.write(dir.filePath(target), {QStringLiteral("a")}, 1, [](int) { return QStringList{"b"}; }));
     QVERIFY(!writer.lastError().isEmpty());
-    QVERIFY(writer.write(path, {QStringLiteral("a")}, 0, [](int) { return QStringList(); }));
-    QCOMPARE(sheetRows(readWorkbook(path), 0).size(), 1);
+    // Nothing half-written is left, and the files there are as they were.
+    QCOMPARE(tree(), before);
+    QCOMPARE(readAll(kept), QByteArray("old contents"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("old.xls"))), QByteArray("old contents"));
+}
+
+void SpreadsheetTest::fileOpenElsewhereIsReplacedWhole() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.xls"));
+    QVERIFY(writeAll(path, "old contents"));
+    // Another program holding the old file open keeps reading the old bytes.
+    QFile other(path);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    SpreadsheetWriter writer;
+    QVERIFY(writer.write(path, {QStringLiteral("a")}, 1, [](int) { return QStringList{QStringLiteral("乙")}; }));
+    QCOMPARE(other.readAll(), QByteArray("old contents"));
+    const QJsonArray rows = sheetRows(readWorkbook(path), 0);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(1).toArray().at(0).toString(), QStringLiteral("乙"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.xls"});
 }
 
 void SpreadsheetTest::libreOfficeReadsEveryCell() {
