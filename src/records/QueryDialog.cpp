@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QStyle>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -40,6 +41,10 @@ QueryDialog::QueryDialog(Platform& platform, Database& db, SalesRecordsWindow& r
     for (QDateEdit* date : {from_, to_}) {
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        // The whole date beside the drop-down arrow (the box's own size hint leaves out the arrow).
+        const QFontMetrics metrics = date->fontMetrics();
+        date->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("8888-88-88")) + 4 * metrics.averageCharWidth() +
+                              date->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     }
     // The range always applies; the box only unlocks the dates for changing.
     useTime_ = named(new QCheckBox(QStringLiteral("时间："), this), "选择框_时间");

@@ -71,6 +71,9 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
                                 view_);
     for (int column = 3; column <= 6; ++column) rows_->setAlignment(column, Qt::AlignHCenter);
     setUpReportView(view_, rows_, {50, 90, 126, 50, 80, 60, 115});
+    // A receipt number and a sale time are read whole, whatever the font.
+    widenColumnFor(view_, 1, QStringLiteral("0000000000000"));
+    widenColumnFor(view_, 2, QStringLiteral("2026年12月31日23时59分59秒"));
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto* totals = new QFrame(this);
@@ -102,6 +105,9 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
     layout->addWidget(searchGroup);
     layout->addWidget(view_, 1);
     layout->addWidget(totals);
+    // Wide enough for every column.
+    const QMargins margins = layout->contentsMargins();
+    resize(qMax(width(), reportViewWidth(view_) + margins.left() + margins.right()), height());
 
     connect(queryButton, &QPushButton::clicked, this, &SalesRecordsWindow::openQuery);
     connect(detailsButton_, &QPushButton::clicked, this, &SalesRecordsWindow::viewSaleDetails);

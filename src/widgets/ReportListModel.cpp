@@ -1,5 +1,13 @@
 #include "widgets/ReportListModel.h"
 
+namespace {
+
+bool hasLineBreak(const QString& text) {
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+}  // namespace
+
 ReportListModel::ReportListModel(QStringList titles, QObject* parent)
     : QAbstractTableModel(parent),
       titles_(std::move(titles)),
@@ -9,7 +17,9 @@ void ReportListModel::setAlignment(int column, Qt::Alignment alignment) {
     if (column >= 0 && column < alignments_.size()) alignments_[column] = alignment | Qt::AlignVCenter;
 }
 
-void ReportListModel::clear() { setRows({}); }
+void ReportListModel::clear() {
+    setRows({});
+}
 
 void ReportListModel::setRows(QVector<Row> rows) {
     beginResetModel();
@@ -59,10 +69,25 @@ int ReportListModel::columnCount(const QModelIndex& parent) const {
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_.size()) return {};
     switch (role) {
-        case Qt::DisplayRole: return rows_[index.row()].cells.value(index.column());
-        case Qt::UserRole: return rows_[index.row()].id;
-        case Qt::TextAlignmentRole: return QVariant::fromValue(alignments_.value(index.column()));
-        default: return {};
+        case Qt::DisplayRole: {
+            // One line a row: a note's line breaks would make every row of the list that tall.
+            QString text = rows_[index.row()].cells.value(index.column());
+            if (hasLineBreak(text))
+                text.replace(QLatin1String("\r\n"), QLatin1String(" "))
+                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                    .replace(QLatin1Char('\r'), QLatin1Char(' '));
+            return text;
+        }
+        case Qt::ToolTipRole: {
+            const QString text = rows_[index.row()].cells.value(index.column());
+            return hasLineBreak(text) ? QVariant(text) : QVariant();
+        }
+        case Qt::UserRole:
+            return rows_[index.row()].id;
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(alignments_.value(index.column()));
+        default:
+            return {};
     }
 }
 

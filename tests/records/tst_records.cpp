@@ -62,6 +62,7 @@ private slots:
     void displayText_data();
     void displayText();
     void opensOnTodaysSalesNewestFirst();
+    void notesShowOnOneLine();
     void totalsKeepEveryCent();
     void totalsFollowTheNumberRule();
     void storedTimesShow_data();
@@ -164,6 +165,19 @@ void RecordsTest::opensOnTodaysSalesNewestFirst() {
     QCOMPARE(control<QLabel>(w, QStringLiteral("标签_总金额"))->text(), QStringLiteral("0.00"));
     QVERIFY(!control<QPushButton>(w, QStringLiteral("按钮_导出表"))->isEnabled());
     QVERIFY(!control<QPushButton>(w, QStringLiteral("按钮_管理数据"))->isEnabled());
+}
+
+void RecordsTest::notesShowOnOneLine() {
+    QVERIFY(dir_->exec(QStringLiteral("UPDATE 销售记录 SET 备注 = '1.七日内凭小票调换' || char(13, 10) || '2.客服电话' "
+                                      "WHERE ID = 404")));
+    SalesRecordsWindow* w = open();
+    auto* view = control<QTreeView>(w, QStringLiteral("超级列表框1"));
+    const QModelIndex note = view->model()->index(0, 6);
+    QCOMPARE(note.data().toString(), QStringLiteral("1.七日内凭小票调换 2.客服电话"));
+    QCOMPARE(note.data(Qt::ToolTipRole).toString(), QStringLiteral("1.七日内凭小票调换\r\n2.客服电话"));
+    // The export takes the cell as stored.
+    QCOMPARE(w->list().cell(0, 6), QStringLiteral("1.七日内凭小票调换\r\n2.客服电话"));
+    QVERIFY(view->visualRect(note).height() < 2 * view->fontMetrics().height());
 }
 
 void RecordsTest::totalsKeepEveryCent() {
