@@ -21,6 +21,7 @@
 #include "store/BlankDatabase.h"
 #include "store/JetFile.h"
 #include "store/OlePicture.h"
+#include "store/TextRules.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ public:
             const QString error = importTable(layout, accessName, layout.name == configTable ? seedConfig : QVariantList());
             if (!error.isEmpty()) return error;
         }
-        return QString();
+        return keepAnAdministrator();
     }
 
     // Rows not stored, per table, with their column names.
@@ -178,6 +179,27 @@ public:
     QList<Unstored> unstored;
 
 private:
+    // The old program let the last administrator go; without one nobody could manage users or
+    // initialise the data again. A new one with an empty password is added and reported.
+    QString keepAnAdministrator() {
+        QSqlQuery q(db_);
+        if (!q.exec(QStringLiteral("SELECT 用户名 FROM 用户登录")))
+            return writeError(q.lastError());
+        QStringList names;
+        while (q.next()) names << q.value(0).toString().toLower();
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM 用户登录 WHERE 权限 = '管理员'")) || !q.next())
+            return writeError(q.lastError());
+        if (q.value(0).toInt() > 0) return QString();
+        QString name = QStringLiteral("admin");
+        for (int n = 2; names.contains(name); ++n) name = QStringLiteral("admin%1").arg(n);
+        q.prepare(QStringLiteral("INSERT INTO 用户登录 (用户名, 权限, 密码) VALUES (?, '管理员', ?)"));
+        q.addBindValue(name);
+        q.addBindValue(passwordDigest(QString()));
+        if (!q.exec()) return writeError(q.lastError());
+        note(QStringLiteral("旧数据库中没有管理员，已添加管理员“%1”（密码为空），请登录后设置密码").arg(name));
+        return QString();
+    }
+
     QString writeError(const QSqlError& error) const {
         return QStringLiteral("无法写入新数据库：%1").arg(error.text());
     }

@@ -129,6 +129,7 @@ private slots:
     void unusableFilesChangeNothing();
     void importingOntoTheSourceIsRefused();
     void rowsThatCannotBeStoredAreReportedAndKept();
+    void fileWithoutAnAdministratorGetsOne();
 
     void accessDates_data();
     void accessDates();
@@ -344,6 +345,30 @@ void AccessImportTest::rowsThatCannotBeStoredAreReportedAndKept() {
     QVERIFY(report.contains(QStringLiteral("480\t999\t键盘\t1\t89.90\t89.90\t(空)\t 1.所购商品7日内凭购物小票调换\\r\\n")));
     QVERIFY(report.contains(QStringLiteral("403\t1609190000003")) || report.contains(QStringLiteral("403\t16")));
     QCOMPARE(readAll(source), bytes);
+}
+
+void AccessImportTest::fileWithoutAnAdministratorGetsOne() {
+    QByteArray bytes = fixtureBytes_;
+    // Both administrators of the file demoted, as the old program allowed.
+    const auto utf16 = [](const QString& text) {
+        return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
+    QCOMPARE(bytes.count(utf16(QStringLiteral("管理员"))), 2);
+    bytes.replace(utf16(QStringLiteral("管理员")), utf16(QStringLiteral("收银员")));
+
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("old.mdb"));
+    const QString target = dir.filePath(QStringLiteral("RX.mdb"));
+    QVERIFY(writeAll(source, bytes));
+    const AccessImportResult result = importAccessDatabase(source, target);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.users, 3);
+    // "admin" is taken by a cashier now.
+    QCOMPARE(scalar(target, QStringLiteral("SELECT 用户名 || ',' || 密码 FROM 用户登录 WHERE 权限 = '管理员'")),
+             QStringLiteral("admin2,") + passwordDigest(QString()));
+    QCOMPARE(scalar(target, QStringLiteral("SELECT 权限 FROM 用户登录 WHERE 用户名 = 'admin'")), QStringLiteral("收银员"));
+    QCOMPARE(result.problems,
+             QStringList{QStringLiteral("旧数据库中没有管理员，已添加管理员“admin2”（密码为空），请登录后设置密码")});
 }
 
 void AccessImportTest::accessDates_data() {
