@@ -162,6 +162,8 @@ void StartupSequence::openMainWindow(const CurrentUser& user) {
     connect(main_.get(), &MainWindow::closed, this, [this] { end(0); });
     connect(main_.get(), &MainWindow::restartRequested, this, &StartupSequence::restart);
     main_->show();
+    // Enter and F5 act only in the active window: the cashier types at once.
+    main_->activateWindow();
     main_->openCounter();
     login_->hide();
 }
