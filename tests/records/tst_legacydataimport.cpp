@@ -9,6 +9,7 @@
 
 #include "FileBytes.h"
 #include "FakePlatform.h"
+#include "JournalHolder.h"
 #include "TestDataDir.h"
 #include "records/LegacyDataImport.h"
 #include "store/AccessImportJob.h"
@@ -78,16 +79,8 @@ void LegacyDataImportTest::cleanup() {
 
 void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     const QString backup = stick_->filePath(QStringLiteral("备份 一"));
-    // Another program holds the file open with a write still in its journal.
-    const QString other = QStringLiteral("another program");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
-        db.setDatabaseName(data_->databasePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES ('旧的', '1.00')")));
-    }
+    JournalHolder other(data_->databasePath());
+    QVERIFY(other.written());
     auto* import = new LegacyDataImport(platform_, *db_, owner_.get());
     QSignalSpy replaced(import, &LegacyDataImport::dataReplaced);
     platform_.prompts.expect(question, MessageAnswer::Yes);
@@ -101,7 +94,7 @@ void LegacyDataImportTest::importReplacesTheDataAfterABackup() {
     import->start();
     QCOMPARE(platform_.prompts.shown().first().message.title, QStringLiteral("提示"));
     QTRY_COMPARE_WITH_TIMEOUT(replaced.count(), 1, helperWait);
-    QSqlDatabase::removeDatabase(other);
+    other.close();
 
     // The old data are in the backup, the old file's in RX.mdb; the old file is only read.
     QCOMPARE(readAll(accessPath_), readAll(fixture));

@@ -15,6 +15,7 @@
 #include <QTreeView>
 
 #include "FakePlatform.h"
+#include "JournalHolder.h"
 #include "Gui.h"
 #include "ReadWorkbook.h"
 #include "TestDataDir.h"
@@ -545,22 +546,14 @@ void RecordsTest::initialisationThatFailsChangesNothing() {
 
 void RecordsTest::initialisationLeavesTheOldJournalBehind() {
     SalesRecordsWindow* w = open();
-    // Another program holds the file open with a write still in its journal.
-    const QString other = QStringLiteral("another program");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
-        db.setDatabaseName(dir_->databasePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO 商品名称 (名称, 单价) VALUES ('旧的', '1.00')")));
-    }
+    JournalHolder other(dir_->databasePath());
+    QVERIFY(other.written());
     QVERIFY(QFile::exists(dir_->databasePath() + QStringLiteral("-wal")));
     platform_.prompts.expect(QStringLiteral("确定初始化吗,并备份数据吗 ？"), MessageAnswer::Yes);
     platform_.prompts.expectSaveFile(dir_->file(QStringLiteral("b.mdb")));
     platform_.prompts.expect(QStringLiteral("初始化完成，并已备份！"));
     QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_管理数据")), Qt::LeftButton);
-    QSqlDatabase::removeDatabase(other);
+    other.close();
 
     // The new file is the blank database, whole.
     QCOMPARE(dir_->scalar(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
