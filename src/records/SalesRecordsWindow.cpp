@@ -105,9 +105,6 @@ SalesRecordsWindow::SalesRecordsWindow(Platform& platform, Database& db, Current
     layout->addWidget(searchGroup);
     layout->addWidget(view_, 1);
     layout->addWidget(totals);
-    // Wide enough for every column.
-    const QMargins margins = layout->contentsMargins();
-    resize(qMax(width(), reportViewWidth(view_) + margins.left() + margins.right()), height());
 
     connect(queryButton, &QPushButton::clicked, this, &SalesRecordsWindow::openQuery);
     connect(detailsButton_, &QPushButton::clicked, this, &SalesRecordsWindow::viewSaleDetails);

@@ -1,7 +1,5 @@
 #include "widgets/ReportView.h"
 
-#include <QHeaderView>
-#include <QScrollBar>
 #include <QTreeView>
 
 #include "widgets/ReportListModel.h"
@@ -23,8 +21,4 @@ void widenColumnFor(QTreeView* view, int column, const QString& sample) {
     // Room for the cell's margins on both sides.
     const int needed = view->fontMetrics().horizontalAdvance(sample) + 3 * view->fontMetrics().averageCharWidth();
     if (view->columnWidth(column) < needed) view->setColumnWidth(column, needed);
-}
-
-int reportViewWidth(const QTreeView* view) {
-    return view->header()->length() + 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
 }

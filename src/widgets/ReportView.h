@@ -12,5 +12,3 @@ void setUpReportView(QTreeView* view, ReportListModel* model, std::initializer_l
 
 // Widens a column so that a text like the sample shows whole at the list's font; never narrows it.
 void widenColumnFor(QTreeView* view, int column, const QString& sample);
-// The width the list needs to show every column without a scroll bar.
-int reportViewWidth(const QTreeView* view);
