@@ -14,7 +14,13 @@ QString containsPattern(const QString& text) {
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
-SqlStatement salesQueryStatement(const SalesQueryConditions& c, bool wideRange) {
+SqlStatement salesQueryStatement(const SalesQueryConditions& conditions, bool wideRange) {
+    // A box checked but left empty asks for nothing: it would match every sale in fuzzy mode
+    // (and an empty amount "0.00" many) and none in exact mode.
+    SalesQueryConditions c = conditions;
+    c.useQuantity = c.useQuantity && !c.quantity.isEmpty();
+    c.useAmount = c.useAmount && !c.amount.isEmpty();
+    c.useCashier = c.useCashier && !c.cashier.isEmpty();
     SqlStatement s;
     QStringList parts;
     if (c.exact) {

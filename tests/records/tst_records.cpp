@@ -75,6 +75,8 @@ private slots:
     void detailsFromButtonDoubleClickAndPopup();
     void query_data();
     void query();
+    void emptyCheckedBoxTakesNoPart_data();
+    void emptyCheckedBoxTakesNoPart();
     void queryDialogStaysOpenAndFillsCashiers();
     void wideRangeJudgedBySalesHeld_data();
     void wideRangeJudgedBySalesHeld();
@@ -366,6 +368,32 @@ void RecordsTest::query() {
         QVERIFY(w->fillRecordList(salesQueryStatement(dialog->conditions(), wideRange)));
         QCOMPARE(column(w->list(), 1), found);
     }
+}
+
+void RecordsTest::emptyCheckedBoxTakesNoPart_data() {
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("fuzzy") << false << QStringList{"2612110000001", "2612120000005", "it's_50%"};
+    QTest::newRow("exact") << true << QStringList{"2612110000001", "2612120000005"};
+}
+
+void RecordsTest::emptyCheckedBoxTakesNoPart() {
+    QFETCH(bool, exact);
+    QFETCH(QStringList, found);
+    SalesRecordsWindow* w = open();
+    QTest::mouseClick(control<QPushButton>(w, QStringLiteral("按钮_查询")), Qt::LeftButton);
+    auto* dialog = w->findChild<QueryDialog*>();
+    QVERIFY(dialog);
+    QTest::mouseClick(control<QCheckBox>(dialog, QStringLiteral("选择框_时间")), Qt::LeftButton, {}, QPoint(4, 4));
+    control<QDateEdit>(dialog, QStringLiteral("日期框1"))->setDate(QDate(2026, 12, 1));
+    control<QDateEdit>(dialog, QStringLiteral("日期框2"))->setDate(QDate(2026, 12, 12));
+    // Quantity and cashier checked but left empty: only the amount asks for something.
+    for (const char* box : {"选择框_数量", "选择框_收银员", "选择框_金额"})
+        control<QCheckBox>(dialog, QString::fromUtf8(box))->click();
+    typeText(control<QLineEdit>(dialog, QStringLiteral("编辑框_销售金额1")), QStringLiteral("10"));
+    if (exact) control<QRadioButton>(dialog, QStringLiteral("单选框_精确"))->click();
+    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("按钮1")), Qt::LeftButton);
+    QCOMPARE(column(w->list(), 1), found);
 }
 
 void RecordsTest::wideRangeJudgedBySalesHeld_data() {
