@@ -183,13 +183,12 @@ private:
     // initialise the data again. A new one with an empty password is added and reported.
     QString keepAnAdministrator() {
         QSqlQuery q(db_);
-        if (!q.exec(QStringLiteral("SELECT 用户名 FROM 用户登录")))
-            return writeError(q.lastError());
+        if (!q.exec(QStringLiteral("SELECT 用户名, 权限 FROM 用户登录"))) return writeError(q.lastError());
         QStringList names;
-        while (q.next()) names << q.value(0).toString().toLower();
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM 用户登录 WHERE 权限 = '管理员'")) || !q.next())
-            return writeError(q.lastError());
-        if (q.value(0).toInt() > 0) return QString();
+        while (q.next()) {
+            if (q.value(1).toString() == QStringLiteral("管理员")) return QString();
+            names << q.value(0).toString().toLower();
+        }
         QString name = QStringLiteral("admin");
         for (int n = 2; names.contains(name); ++n) name = QStringLiteral("admin%1").arg(n);
         q.prepare(QStringLiteral("INSERT INTO 用户登录 (用户名, 权限, 密码) VALUES (?, '管理员', ?)"));

@@ -103,6 +103,11 @@ QByteArray leDouble(double v) {
     return b;
 }
 
+// A text as the file stores it uncompressed: UTF-16 little-endian.
+QByteArray utf16(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
 // A fixed-column row start in a Jet 4 data page: column count, then the ID.
 QByteArray rowStart(quint16 columns, qint32 id) {
     QByteArray b(2, '\0');
@@ -309,12 +314,9 @@ void AccessImportTest::rowsThatCannotBeStoredAreReportedAndKept() {
     QVERIFY(patchAfter(bytes, rowStart(7, 402), leDouble(42601.9999999)));
     QVERIFY(patchAfter(bytes, rowStart(7, 403), leDouble(3.0e6)));
     // The lines' column 折后 renamed to a column the schema does not have.
-    const QByteArray oldName = QStringLiteral("折后").toUtf8(), newName = QStringLiteral("折X").toUtf8();
-    const QByteArray oldUtf16(reinterpret_cast<const char*>(QStringLiteral("折后").utf16()), 4);
-    const QByteArray newUtf16(reinterpret_cast<const char*>(QStringLiteral("折X").utf16()), 4);
-    const qsizetype at = bytes.indexOf(oldUtf16);
-    QVERIFY(at > 0 && bytes.indexOf(oldUtf16, at + 1) < 0);
-    bytes.replace(at, 4, newUtf16);
+    const qsizetype at = bytes.indexOf(utf16(QStringLiteral("折后")));
+    QVERIFY(at > 0 && bytes.indexOf(utf16(QStringLiteral("折后")), at + 1) < 0);
+    bytes.replace(at, 4, utf16(QStringLiteral("折X")));
 
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("old.mdb"));
@@ -350,9 +352,6 @@ void AccessImportTest::rowsThatCannotBeStoredAreReportedAndKept() {
 void AccessImportTest::fileWithoutAnAdministratorGetsOne() {
     QByteArray bytes = fixtureBytes_;
     // Both administrators of the file demoted, as the old program allowed.
-    const auto utf16 = [](const QString& text) {
-        return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    };
     QCOMPARE(bytes.count(utf16(QStringLiteral("管理员"))), 2);
     bytes.replace(utf16(QStringLiteral("管理员")), utf16(QStringLiteral("收银员")));
 
